@@ -17,7 +17,7 @@ deps:
 $(BUILD)/native/build.ninja: | deps
 	cmake -S . -B $(BUILD)/native -G Ninja -DCMAKE_BUILD_TYPE=$(CONFIG)
 
-$(BUILD)/%/build.ninja: | deps
+$(foreach a,$(ARCHS),$(BUILD)/$(a)/build.ninja): $(BUILD)/%/build.ninja: | deps
 	cmake -S . -B $(BUILD)/$* -G Ninja -DCMAKE_BUILD_TYPE=$(CONFIG) \
 	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/$(toolchain_$*) \
 	  -DGANTRIX_DIST=$(abspath $(BUILD))/dist/$*
@@ -25,7 +25,7 @@ $(BUILD)/%/build.ninja: | deps
 build-native: $(BUILD)/native/build.ninja
 	cmake --build $(BUILD)/native -j $(JOBS)
 
-build-%: $(BUILD)/%/build.ninja
+$(addprefix build-,$(ARCHS)): build-%: $(BUILD)/%/build.ninja
 	cmake --build $(BUILD)/$* -j $(JOBS)
 	cmake --install $(BUILD)/$* --prefix $(abspath $(BUILD))/dist/$* >/dev/null
 

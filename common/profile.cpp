@@ -16,7 +16,7 @@ ProfileNames MakeProfileNames(const std::string& programPath, const std::string&
     const size_t extLength = name.size() - lastDot;
     name.erase(name.find('.'), extLength);
   }
-  const std::string cls = className.substr(0, kMaxClassNameChars);
+  const std::string cls = Utf8Prefix(className, kMaxClassNameChars);
   ProfileNames names;
   names.fallback = name + "_" + cls;
   names.base = CleanFileName(name + "_" + cls + "_" + versionStamp, upper, lower);

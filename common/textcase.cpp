@@ -22,4 +22,13 @@ bool EqualsNoCase(const std::string& a, const std::string& b) {
   return a.size() == b.size() && AsciiLower(a) == AsciiLower(b);
 }
 
+std::string Utf8Prefix(const std::string& text, size_t chars) {
+  size_t i = 0;
+  for (size_t n = 0; i < text.size() && n < chars; ++n) {
+    ++i;
+    while (i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) ++i;
+  }
+  return text.substr(0, i);
+}
+
 }  // namespace gx

@@ -12,4 +12,7 @@ std::string AsciiUpper(const std::string& text);
 std::string AsciiLower(const std::string& text);
 bool EqualsNoCase(const std::string& a, const std::string& b);
 
+// The first `chars` characters of a UTF-8 text.
+std::string Utf8Prefix(const std::string& text, size_t chars);
+
 }  // namespace gx

@@ -59,7 +59,7 @@ start_display() {
 make_prefix() {
   [ -f "$WINEPREFIX/.gantrix-ready" ] && return
   rm -rf "$WINEPREFIX"
-  "$wine" wineboot -i >"$state/wineboot.log" 2>&1 || true
+  "$wine" wineboot -i </dev/null >"$state/wineboot.log" 2>&1 || true
   "$server" -w
   # Windows join one virtual desktop, so focus and frames behave as on Windows
   # even without a window manager on the display.
@@ -91,17 +91,25 @@ case $cmd in
       flock 9
       make_prefix
     ) 9>"$state/prefix.lock"
-    # A persistent server keeps every test's start-up short.
-    "$server" -p
+    # A persistent server keeps every test's start-up short. Nothing started
+    # here may hold the caller's output open, or CTest waits for it.
+    "$server" -p </dev/null >/dev/null 2>&1
     ;;
   run)
     use_display
     exe=$1; shift
-    exec "$wine" "$exe" "$@"
+    # Wine's helper processes inherit the output of the program that started
+    # them and outlive it; give them a file, not the caller's pipe.
+    log=$(mktemp "$state/run.XXXXXX")
+    rc=0
+    "$wine" "$exe" "$@" </dev/null >"$log" 2>&1 || rc=$?
+    cat "$log"
+    rm -f "$log"
+    exit $rc
     ;;
   cleanup)
-    "$server" -k 2>/dev/null || true
-    "$server" -w 2>/dev/null || true
+    "$server" -k </dev/null >/dev/null 2>&1 || true
+    "$server" -w </dev/null >/dev/null 2>&1 || true
     if [ -f "$state/xvfb.pid" ]; then
       kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true
       rm -f "$state/xvfb.pid" "$state/display"
