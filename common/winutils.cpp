@@ -78,6 +78,14 @@ std::string WindowClassName(HWND window) {
   return n > 0 ? Narrow(std::wstring(name, static_cast<size_t>(n))) : std::string();
 }
 
+std::string LayoutKeyName(uint8_t virtualKey) {
+  const UINT scan = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
+  if (scan == 0) return {};
+  wchar_t name[64] = {};
+  const int n = GetKeyNameTextW(static_cast<LONG>(scan << 16), name, 64);
+  return n > 0 ? Narrow(std::wstring(name, static_cast<size_t>(n))) : std::string();
+}
+
 ProfileNames ProfileNameOf(HWND window) {
   const std::string path = WindowProgramPath(window);
   return MakeProfileNames(path, WindowClassName(window), FileVersionStamp(path), FileNameUpper,

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 #include "common/profile.h"
@@ -20,6 +21,9 @@ std::string WindowProgramPath(HWND window);
 std::string FileVersionStamp(const std::string& path);
 
 std::string WindowClassName(HWND window);
+
+// The keyboard layout's name of a key, "" when it has no scan code.
+std::string LayoutKeyName(uint8_t virtualKey);
 
 // The profile base name and fallback base name of a top-level window.
 ProfileNames ProfileNameOf(HWND window);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "common/handle.h"
 #include "common/hookdata.h"
 
 namespace gx {
@@ -32,6 +33,20 @@ class HookInstaller {
   GlobalHookData* Block() const;
   // "WM_GantrixUpdate" as the last StartHooks registered it.
   UINT UpdateMessage() const;
+
+ private:
+  // A load result of 32 or less means no library (the Win16 convention kept).
+  bool LibraryLoaded() const;
+  void BroadcastClose() const;
+
+  std::function<RaveloChoice()> ravelo_;
+  UINT closeMessage_ = 0;
+  UINT updateMessage_ = 0;
+  // Declared in this order so that, should the installer go without Stop, the
+  // view goes first, then the library, then the mapping.
+  UniqueHandle mapping_;  // GlobalHookDataMMFHandle
+  UniqueModule library_;  // HookLibrary
+  UniqueView view_;       // GlobalHookData
 };
 
 }  // namespace gx

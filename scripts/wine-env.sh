@@ -61,6 +61,9 @@ make_prefix() {
   rm -rf "$WINEPREFIX"
   "$wine" wineboot -i </dev/null >"$state/wineboot.log" 2>&1 || true
   "$server" -w
+  # Wine's own fonts (Tahoma, MS Sans Serif, Marlett for the caption buttons)
+  # are found reliably only inside the prefix.
+  cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
   # Windows join one virtual desktop, so focus and frames behave as on Windows
   # even without a window manager on the display.
   cat >"$state/desktop.reg" <<'REG'
@@ -93,7 +96,7 @@ case $cmd in
     ) 9>"$state/prefix.lock"
     # A persistent server keeps every test's start-up short. Nothing started
     # here may hold the caller's output open, or CTest waits for it.
-    "$server" -p </dev/null >/dev/null 2>&1
+    "$server" -p </dev/null >/dev/null 2>&1 || true  # one may be running already
     ;;
   run)
     use_display
