@@ -2,6 +2,8 @@
 # The Wine side of the test harness.
 #   wine-env.sh setup   ARCH STATE   create the prefix once, start a display and a wineserver
 #   wine-env.sh run     ARCH STATE EXE [ARGS...]   run a Windows program there
+#   wine-env.sh start   ARCH STATE EXE [ARGS...]   start one in the background
+#   wine-env.sh display ARCH STATE   print the display in use
 #   wine-env.sh cleanup ARCH STATE   stop the wineserver and our display
 # ARCH is win32 or win64; STATE is a directory of the build tree that holds the
 # prefix and what setup started. A DISPLAY given from outside is used as it is.
@@ -109,6 +111,16 @@ case $cmd in
     cat "$log"
     rm -f "$log"
     exit $rc
+    ;;
+  start)
+    # Detached: for programs that keep running, like the tray program.
+    use_display
+    exe=$1; shift
+    setsid "$wine" "$exe" "$@" </dev/null >>"$state/programs.log" 2>&1 &
+    ;;
+  display)
+    use_display
+    echo "$DISPLAY"
     ;;
   cleanup)
     "$server" -k </dev/null >/dev/null 2>&1 || true

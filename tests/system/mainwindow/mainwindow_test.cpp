@@ -3,6 +3,8 @@
 // what a host program receives.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "common/about.h"
 #include "common/language.h"
 #include "common/registry.h"
@@ -75,6 +77,84 @@ TEST_F(MainProgram, FirstStartStoresFoldersStartsHooksAndHides) {
   EXPECT_TRUE(WaitFor([&] { return ProcessHasModule(host.pid(), L"GantrixHook.dll"); }));
   EXPECT_FALSE(IsWindowVisible(gantrix.MainWindow()));
   EXPECT_EQ(WindowText(gantrix.MainWindow()), "Gantrix 1.4");
+}
+
+TEST_F(MainProgram, WindowLayoutTextsStatesAndTabOrder) {
+  GantrixProcess gantrix(install_);
+  ASSERT_TRUE(gantrix.WaitStarted());
+  HWND w = gantrix.MainWindow();
+  RECT client{};
+  GetClientRect(w, &client);
+  EXPECT_EQ(client.right, 516);
+  EXPECT_EQ(client.bottom, 238);
+  const LONG style = GetWindowLongW(w, GWL_STYLE);
+  EXPECT_TRUE(style & WS_MINIMIZEBOX);
+  EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+  EXPECT_FALSE(style & WS_THICKFRAME);
+
+  const struct {
+    int id;
+    RECT place;  // left, top, right, bottom in the window's client area
+    const char* text;
+    bool enabled;
+    bool visible;
+  } controls[] = {
+      {TMainForm::kGroupBox2, {2, 0, 201, 177}, "Gantrix Settings", true, true},
+      {TMainForm::kLabel1, {10, 17, 195, 58}, "Keys combination which calls Gantrix panel", true, true},
+      {TMainForm::kHotKey1, {10, 62, 131, 81}, nullptr, true, true},
+      {TMainForm::kLabel7, {10, 88, 199, 169},
+       "When you press these keys the panel will appear, and you may customize\r\nit. This keys combination is "
+       "also used for hiding the panel.",
+       true, true},
+      {TMainForm::kGroupBox3, {205, 0, 513, 177}, "Ravelo Settings", true, true},
+      {TMainForm::kCheckBox2, {213, 16, 406, 33}, "Ravelo function is active", true, true},
+      {TMainForm::kRadioButton1, {213, 72, 326, 89}, "Ctrl + SPACEBAR", true, true},
+      {TMainForm::kRadioButton2, {213, 89, 406, 106}, "Left Windows key + SPACEBAR", true, true},
+      {TMainForm::kRadioButton3, {213, 109, 230, 126}, "", true, true},
+      {TMainForm::kHotKey2, {231, 107, 352, 126}, nullptr, true, true},
+      {TMainForm::kLabel9, {213, 128, 508, 169}, nullptr, true, true},
+      {TMainForm::kCheckBox1, {11, 184, 201, 201}, "Run at Windows startup", true, true},
+      {TMainForm::kButton1, {8, 208, 83, 233}, "Start", false, true},
+      {TMainForm::kButton2, {88, 208, 163, 233}, "Stop", true, true},
+      {TMainForm::kLabel2, {208, 184, 513, 233},
+       "After changing of settings you need to restart the program by pressing Stop | Start", true, false},
+  };
+  for (const auto& c : controls) {
+    HWND control = GetDlgItem(w, c.id);
+    ASSERT_TRUE(control) << c.id;
+    RECT r{};
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, w, reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.left, c.place.left) << c.id;
+    EXPECT_EQ(r.top, c.place.top) << c.id;
+    EXPECT_EQ(r.right, c.place.right) << c.id;
+    EXPECT_EQ(r.bottom, c.place.bottom) << c.id;
+    if (c.text) {
+      EXPECT_EQ(WindowText(control), c.text) << c.id;
+    }
+    EXPECT_EQ(IsWindowEnabled(control) != FALSE, c.enabled) << c.id;
+    EXPECT_EQ((GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) != 0, c.visible) << c.id;
+  }
+  EXPECT_EQ(SendMessageW(GetDlgItem(w, TMainForm::kCheckBox2), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(SendMessageW(GetDlgItem(w, TMainForm::kRadioButton1), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(SendMessageW(GetDlgItem(w, TMainForm::kCheckBox1), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+
+  // Tab order is the z-order of the controls that take the focus (of the
+  // radio buttons, the system keeps a tab stop on the checked one only).
+  const std::vector<int> focusable = {TMainForm::kButton1,      TMainForm::kButton2,      TMainForm::kCheckBox1,
+                                      TMainForm::kHotKey1,      TMainForm::kCheckBox2,    TMainForm::kRadioButton1,
+                                      TMainForm::kRadioButton2, TMainForm::kRadioButton3, TMainForm::kHotKey2};
+  std::vector<int> order;
+  for (HWND c = GetWindow(w, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+    if (std::find(focusable.begin(), focusable.end(), GetDlgCtrlID(c)) != focusable.end())
+      order.push_back(GetDlgCtrlID(c));
+  for (int id : {TMainForm::kButton1, TMainForm::kButton2, TMainForm::kCheckBox1, TMainForm::kHotKey1,
+                 TMainForm::kCheckBox2, TMainForm::kRadioButton1, TMainForm::kHotKey2})
+    EXPECT_TRUE(GetWindowLongW(GetDlgItem(w, id), GWL_STYLE) & WS_TABSTOP) << id;
+  const std::vector<int> expected = {TMainForm::kButton1,      TMainForm::kButton2,      TMainForm::kCheckBox1,
+                                     TMainForm::kHotKey1,      TMainForm::kCheckBox2,    TMainForm::kRadioButton1,
+                                     TMainForm::kRadioButton2, TMainForm::kRadioButton3, TMainForm::kHotKey2};
+  EXPECT_EQ(order, expected);
 }
 
 TEST_F(MainProgram, StoredOddValuesAreWrittenBackInTheirNormalForm) {
