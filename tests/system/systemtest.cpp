@@ -196,13 +196,18 @@ void PressKeys(std::initializer_list<WORD> keys) {
 }
 
 bool ClickToFocus(HWND control) {
-  ClickWindow(control);
   const DWORD thread = GetWindowThreadProcessId(control, nullptr);
-  return WaitFor([&] {
+  auto focused = [&] {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
     return GetGUIThreadInfo(thread, &info) && info.hwndFocus == control;
-  }, std::chrono::seconds(10));
+  };
+  // Focusing is idempotent, so a click that got lost on the way is repeated.
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    ClickWindow(control);
+    if (WaitFor(focused, std::chrono::seconds(2))) return true;
+  }
+  return false;
 }
 
 void PressButton(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
