@@ -7,7 +7,7 @@ ARCHS  := win32 win64
 toolchain_win32 := cmake/toolchain-i686-w64-mingw32.cmake
 toolchain_win64 := cmake/toolchain-x86_64-w64-mingw32.cmake
 
-.PHONY: all deps build configure test run stop clean $(addprefix build-,native $(ARCHS))
+.PHONY: all deps build configure test run stop bench clean $(addprefix build-,native $(ARCHS))
 
 all: build
 
@@ -43,6 +43,9 @@ run: build
 
 stop:
 	@scripts/stop.sh $(BUILD)
+
+bench: build
+	@scripts/bench.sh $(BUILD) hookbench
 
 clean:
 	rm -rf $(BUILD)
