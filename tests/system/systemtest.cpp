@@ -43,7 +43,7 @@ bool CopyTree(const std::string& from, const std::string& to) {
   return ok;
 }
 
-Install::Install() { CopyTree(DistDir(), dir_.path()); }
+Install::Install() : root_(dir_ / "Gantrix 1.4\\") { CopyTree(DistDir(), root_); }
 
 std::optional<GlobalHookData> ReadBlock() {
   UniqueHandle mapping(OpenFileMappingW(FILE_MAP_READ, FALSE, Widen(kHookBlockName).c_str()));
@@ -127,8 +127,9 @@ bool GantrixProcess::Close() {
   return process_.WaitExit(60000);
 }
 
-HostProcess::HostProcess(const std::string& windowClass)
-    : log_(dir_ / "host.log"), process_(ProgramDir() + "host.exe", "\"" + log_ + "\" " + windowClass) {
+HostProcess::HostProcess(const std::string& windowClass, const std::string& options)
+    : log_(dir_ / "host.log"),
+      process_(ProgramDir() + "host.exe", "\"" + log_ + "\" " + windowClass + (options.empty() ? "" : " " + options)) {
   WaitFor([&] { return (window_ = FindTopWindow(pid(), Widen(windowClass), true)) != nullptr; });
 }
 

@@ -22,15 +22,16 @@ std::string DistDir();
 // Removes every Gantrix setting of the current user and the start-with-Windows entry.
 void ResetSettings();
 
-// A copy of the install tree in a fresh folder.
+// A copy of the install tree in a fresh folder whose path has a blank in it.
 class Install {
  public:
   Install();
-  const std::string& dir() const { return dir_.path(); }  // ends with "\"
-  std::string operator/(const std::string& name) const { return dir_ / name; }
+  const std::string& dir() const { return root_; }  // ends with "\"
+  std::string operator/(const std::string& name) const { return root_ + name; }
 
  private:
   TempDir dir_;
+  std::string root_;
 };
 
 bool CopyTree(const std::string& from, const std::string& to);
@@ -65,14 +66,16 @@ class GantrixProcess {
   HWND main_ = nullptr;
 };
 
-// The logging host program; its log lines can be waited for.
+// The logging host program; its log lines can be waited for. `options` go
+// to its command line after the class (see tests/fixtures/host.cpp).
 class HostProcess {
  public:
-  explicit HostProcess(const std::string& windowClass = "GantrixTestHost");
+  explicit HostProcess(const std::string& windowClass = "GantrixTestHost", const std::string& options = "");
   ~HostProcess();
   bool started() const { return window_ != nullptr; }
   HWND window() const { return window_; }
   DWORD pid() const { return process_.pid(); }
+  ChildProcess& process() { return process_; }
   std::vector<std::string> Log() const;
   int Count(const std::string& line) const;
   bool WaitForLine(const std::string& line, int count = 1, DWORD ms = 30000) const;

@@ -286,15 +286,21 @@ TEST_F(MainProgram, SecondStartActivatesTheRunningOneAndEnds) {
 }
 
 TEST_F(MainProgram, StartWithWindowsEntry) {
+  // An entry left by an installation elsewhere: showing the window ticks the
+  // box, which writes the entry again with this program's path.
+  ASSERT_TRUE(WriteRegString(HKEY_LOCAL_MACHINE, kRunKey, kRunValue, "C:\\Old place\\Gantrix.exe m"));
   GantrixProcess gantrix(install_);
   ASSERT_TRUE(gantrix.WaitStarted());
   ShowWindowOf(gantrix, install_);
-  PressButton(gantrix.Control(TMainForm::kCheckBox1));
-  ASSERT_TRUE(WaitFor([&] { return ReadRegString(HKEY_LOCAL_MACHINE, kRunKey, kRunValue).value != "0"; }));
+  EXPECT_EQ(SendMessageW(gantrix.Control(TMainForm::kCheckBox1), BM_GETCHECK, 0, 0), BST_CHECKED);
   // The bare path, unquoted even with blanks, and " m".
   EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, kRunKey, kRunValue).value, install_.dir() + "Gantrix.exe m");
+
   PressButton(gantrix.Control(TMainForm::kCheckBox1));
   ASSERT_TRUE(WaitFor([&] { return ReadRegString(HKEY_LOCAL_MACHINE, kRunKey, kRunValue).value == "0"; }));
+  PressButton(gantrix.Control(TMainForm::kCheckBox1));
+  ASSERT_TRUE(WaitFor([&] { return ReadRegString(HKEY_LOCAL_MACHINE, kRunKey, kRunValue).value != "0"; }));
+  EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, kRunKey, kRunValue).value, install_.dir() + "Gantrix.exe m");
 }
 
 TEST_F(MainProgram, LanguageFileRelabelsTheWindowAndTheAboutBox) {
