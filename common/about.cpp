@@ -48,7 +48,9 @@ bool TAbout::Create(HINSTANCE instance, HWND owner, Variant variant, HICON icon)
   Register(instance, variant == Variant::ControlPanel ? nullptr : icon);
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
   const int height = variant == Variant::ControlPanel ? 328 : 325;
-  if (!CreateCentred(instance, "About Gantrix", style, WS_EX_DLGMODALFRAME, 476, height, owner)) return false;
+  // Without an icon of its own the box gets a dialog frame, which shows none.
+  const DWORD exStyle = variant == Variant::ControlPanel ? WS_EX_DLGMODALFRAME : 0;
+  if (!CreateCentred(instance, "About Gantrix", style, exStyle, 476, height, owner)) return false;
   HWND w = hwnd_;
   HFONT bold = ui::BoldFont();
   HFONT normal = ui::DefaultFont();
