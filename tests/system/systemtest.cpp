@@ -157,6 +157,34 @@ bool HostProcess::WaitForLine(const std::string& line, int count, DWORD ms) cons
   return WaitFor([&] { return Count(line) >= count; }, std::chrono::milliseconds(ms));
 }
 
+std::ostream& operator<<(std::ostream& out, const Box& box) {
+  return out << "[" << box.text << "] / [" << box.caption << "]";
+}
+
+Box Press(HWND box) {
+  const Box seen{WindowText(GetDlgItem(box, 0xFFFF)), WindowText(box)};
+  PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+  WaitFor([&] { return !IsWindow(box); });
+  return seen;
+}
+
+HWND FindBox(DWORD pid) { return FindTopWindow(pid, L"#32770", true); }
+
+std::optional<Box> PressNextBox(DWORD pid) {
+  HWND box = nullptr;
+  if (!WaitFor([&] { return (box = FindBox(pid)) != nullptr; })) return std::nullopt;
+  return Press(box);
+}
+
+std::vector<Box> BoxesUntil(DWORD pid, const std::function<bool()>& done) {
+  std::vector<Box> seen;
+  WaitFor([&] {
+    if (HWND box = FindBox(pid)) seen.push_back(Press(box));
+    return done();
+  }, std::chrono::seconds(120));
+  return seen;
+}
+
 void ClickAt(POINT p) {
   const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
   INPUT in[3] = {};

@@ -5,7 +5,9 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <initializer_list>
+#include <ostream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -86,6 +88,21 @@ class HostProcess {
   ChildProcess process_;
   HWND window_ = nullptr;
 };
+
+// A message box of another process: its text and caption.
+struct Box {
+  std::string text;
+  std::string caption;
+  bool operator==(const Box& other) const { return text == other.text && caption == other.caption; }
+};
+std::ostream& operator<<(std::ostream& out, const Box& box);
+
+HWND FindBox(DWORD pid);
+// Reads the box, presses OK and waits until it is gone.
+Box Press(HWND box);
+std::optional<Box> PressNextBox(DWORD pid);
+// Presses the process's boxes as they come until `done` holds; the boxes seen.
+std::vector<Box> BoxesUntil(DWORD pid, const std::function<bool()>& done);
 
 // Real input through SendInput.
 void ClickAt(POINT screen);

@@ -26,42 +26,6 @@ using namespace std::chrono_literals;
 constexpr char kKeys[] = "192 4 117 3 2 1";
 constexpr UINT kChangeSettings = WM_APP + 1;  // see hookdriver.cpp
 
-struct Box {
-  std::string text;
-  std::string caption;
-  bool operator==(const Box& other) const { return text == other.text && caption == other.caption; }
-};
-
-std::ostream& operator<<(std::ostream& out, const Box& box) {
-  return out << "[" << box.text << "] / [" << box.caption << "]";
-}
-
-// The box's text and caption; then OK is pressed and the box waited away.
-Box Press(HWND box) {
-  const Box seen{WindowText(GetDlgItem(box, 0xFFFF)), WindowText(box)};
-  PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
-  WaitFor([&] { return !IsWindow(box); });
-  return seen;
-}
-
-HWND FindBox(DWORD pid) { return FindTopWindow(pid, L"#32770", true); }
-
-std::optional<Box> PressNextBox(DWORD pid) {
-  HWND box = nullptr;
-  if (!WaitFor([&] { return (box = FindBox(pid)) != nullptr; })) return std::nullopt;
-  return Press(box);
-}
-
-// Presses the process's boxes as they come until `done` holds; the boxes seen.
-std::vector<Box> BoxesUntil(DWORD pid, const std::function<bool()>& done) {
-  std::vector<Box> seen;
-  WaitFor([&] {
-    if (HWND box = FindBox(pid)) seen.push_back(Press(box));
-    return done();
-  }, 120s);
-  return seen;
-}
-
 // "<prefix><decimal digits>", nothing else.
 ::testing::AssertionResult EndsInErrorNumber(const std::string& text, const std::string& prefix) {
   const bool digits = text.size() > prefix.size() &&

@@ -157,6 +157,38 @@ TEST_F(MainProgram, WindowLayoutTextsStatesAndTabOrder) {
   EXPECT_EQ(order, expected);
 }
 
+// The program's own failure boxes, found in its process and answered with OK.
+TEST_F(MainProgram, ReportsAMissingHookLibraryAndGoesOn) {
+  ASSERT_TRUE(DeleteFileW(Widen(install_ / "GantrixHook.dll").c_str()));
+  GantrixProcess gantrix(install_);
+  EXPECT_EQ(PressNextBox(gantrix.pid()), (Box{"Error Load Libray", "Brastow"}));
+  HWND w = gantrix.MainWindow();
+  ASSERT_TRUE(WaitFor([&] { return FindTopWindow(gantrix.pid(), L"TMainForm") && !IsWindowVisible(w); }));
+  EXPECT_FALSE(IsWindowEnabled(gantrix.Control(TMainForm::kButton1))) << "shown as started all the same";
+  PostMessageW(w, WM_CLOSE, 0, 0);
+  const std::vector<Box> boxes = BoxesUntil(gantrix.pid(), [&] { return gantrix.process().WaitExit(0); });
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text.rfind("UnmapViewOfFile Error-", 0), 0u) << boxes[0];
+  EXPECT_EQ(boxes[0].caption, "Message from mainhook.dll");
+}
+
+TEST_F(MainProgram, ReportsALibraryWithoutItsThirdHook) {
+  ASSERT_TRUE(CopyFileW(Widen(ProgramDir() + "noret\\GantrixHook.dll").c_str(),
+                        Widen(install_ / "GantrixHook.dll").c_str(), FALSE));
+  GantrixProcess gantrix(install_);
+  EXPECT_EQ(PressNextBox(gantrix.pid()), (Box{"Error Get CallWNDProcRet Adress", "Gantrix.exe"}));
+  ASSERT_TRUE(gantrix.WaitStarted());
+  const std::optional<GlobalHookData> block = ReadBlock();
+  ASSERT_TRUE(block);
+  EXPECT_NE(block->GetMessageHook, 0u);
+  EXPECT_NE(block->CallWndProcHook, 0u);
+  EXPECT_EQ(block->CallWndProcRetHook, 0u);
+  EXPECT_FALSE(FindBox(gantrix.pid())) << "one box only";
+  PostMessageW(gantrix.MainWindow(), WM_CLOSE, 0, 0);
+  BoxesUntil(gantrix.pid(), [&] { return gantrix.process().WaitExit(0); });
+  EXPECT_FALSE(ReadBlock());
+}
+
 TEST_F(MainProgram, StoredOddValuesAreWrittenBackInTheirNormalForm) {
   ASSERT_TRUE(WriteSettingInteger(kValRaveloHotKey, 5));
   ASSERT_TRUE(WriteSettingInteger(kValRaveloEnable, 7));
