@@ -58,6 +58,7 @@ class TMainForm : public ui::WindowClass<TMainForm> {
   // with only the icon showing.
   bool Create();
   HACCEL Accelerators() const { return accelerators_; }
+  HMENU TrayMenu() const { return trayMenu_; }
 
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
