@@ -45,7 +45,7 @@ stop:
 	@scripts/stop.sh $(BUILD)
 
 bench: build
-	@scripts/bench.sh $(BUILD) hookbench
+	@scripts/bench.sh $(BUILD) hookbench panelbench
 
 clean:
 	rm -rf $(BUILD)

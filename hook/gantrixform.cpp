@@ -36,21 +36,8 @@ bool TGantrixForm::Create(HWND host) {
   if (!CreateWindowExW(kExStyle, ClassName(), L"Gantrix", kStyle, 493, 178, 162, 122, host, nullptr, module_, this))
     return false;
 
-  toolBar2_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
-                              WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_WRAPABLE | TBSTYLE_TOOLTIPS |
-                                  CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER,
-                              0, 0, 146, 83, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kToolBar2)),
-                              module_, nullptr);
-  SendMessageW(toolBar2_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  SendMessageW(toolBar2_, WM_SETFONT, reinterpret_cast<WPARAM>(ui::DefaultFont()), FALSE);
-  // Button hints in a window that casts a shadow where the system can draw one.
-  if (HWND hints = CreateShadowedHintWindow(module_, hwnd_)) {
-    HWND own = reinterpret_cast<HWND>(SendMessageW(toolBar2_, TB_GETTOOLTIPS, 0, 0));
-    SendMessageW(toolBar2_, TB_SETTOOLTIPS, reinterpret_cast<WPARAM>(hints), 0);
-    if (own) DestroyWindow(own);
-  }
   imageList3_.reset(ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 0, 8));
-  SendMessageW(toolBar2_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(imageList3_.get()));
+  CreateToolBar();
 
   label1_ = ui::CreateControl(hwnd_, L"STATIC", kLabel1Text, SS_CENTER, 0, 6, 135, 50, kLabel1);
   button1_ = ui::CreateControl(hwnd_, L"BUTTON", "Run Gantrix (Control Panel)", BS_PUSHBUTTON | BS_MULTILINE | WS_TABSTOP,
@@ -63,6 +50,26 @@ bool TGantrixForm::Create(HWND host) {
   AppendMenuW(popupMenu1_.get(), MF_STRING, kAboutGantrix1, L"About Gantrix");
   FormCreate();
   return true;
+}
+
+void TGantrixForm::CreateToolBar() {
+  const bool shown = !toolBar2_ || IsWindowVisible(toolBar2_);
+  if (toolBar2_) DestroyWindow(toolBar2_);
+  const RECT client = ClientRect();
+  toolBar2_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
+                              (shown ? WS_VISIBLE : 0) | WS_CHILD | TBSTYLE_FLAT | TBSTYLE_WRAPABLE |
+                                  TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER,
+                              0, 0, client.right, client.bottom, hwnd_,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(kToolBar2)), module_, nullptr);
+  SendMessageW(toolBar2_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  SendMessageW(toolBar2_, WM_SETFONT, reinterpret_cast<WPARAM>(ui::DefaultFont()), FALSE);
+  // Button hints in a window that casts a shadow where the system can draw one.
+  if (HWND hints = CreateShadowedHintWindow(module_, hwnd_)) {
+    HWND own = reinterpret_cast<HWND>(SendMessageW(toolBar2_, TB_GETTOOLTIPS, 0, 0));
+    SendMessageW(toolBar2_, TB_SETTOOLTIPS, reinterpret_cast<WPARAM>(hints), 0);
+    if (own) DestroyWindow(own);
+  }
+  SendMessageW(toolBar2_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(imageList3_.get()));
 }
 
 void TGantrixForm::FormCreate() {
@@ -102,8 +109,9 @@ POINT TGantrixForm::PointerPlace(int cw, int ch) const {
 }
 
 void TGantrixForm::ClearButtons() {
-  const int count = static_cast<int>(SendMessageW(toolBar2_, TB_BUTTONCOUNT, 0, 0));
-  for (int i = count - 1; i >= 0; --i) SendMessageW(toolBar2_, TB_DELETEBUTTON, static_cast<WPARAM>(i), 0);
+  // A fresh tool bar: deleting buttons one by one lays the bar out again after
+  // each, which takes seconds for a long profile.
+  if (!buttons_.empty()) CreateToolBar();
   buttons_.clear();
   texts_.clear();
   ImageList_Remove(imageList3_.get(), -1);
@@ -152,7 +160,11 @@ void TGantrixForm::LoadButtons(const std::string& dir, HWND host, bool applyPosi
     buttons_.push_back({"n" + std::to_string(b.id), b.caption});
     texts_.push_back(Widen(b.caption));
   }
-  for (size_t k = 0; k < buttons_.size(); ++k) {
+  // Beyond this many the buttons lie far below any panel's client area, and
+  // the tool bar's layout grows with the square of its length; the rest stay
+  // in the list, so a save writes every line back.
+  const size_t shown = std::min(buttons_.size(), kMaxToolButtons);
+  for (size_t k = 0; k < shown; ++k) {
     TBBUTTON tb{};
     tb.iBitmap = ReadButtonMode(modeText_) == ButtonMode::Text ? I_IMAGENONE : static_cast<int>(k);
     tb.idCommand = static_cast<int>(kFirstButton + k);
@@ -193,7 +205,8 @@ void TGantrixForm::RefreshImages(const std::string& dir, const std::string& name
   // blank picture where the strips hold no such cell.
   ImageList_SetIconSize(imageList3_.get(), w, h);
   ScreenDc screen;
-  for (size_t k = 0; k < buttons_.size(); ++k) {
+  const size_t shown = std::min(buttons_.size(), kMaxToolButtons);
+  for (size_t k = 0; k < shown; ++k) {
     UniqueBitmap cell = StripCell(picture.get(), static_cast<int>(k), w, h);
     UniqueBitmap cellMask = StripCell(mask.get(), static_cast<int>(k), w, h);
     if (!cell || !cellMask) {
@@ -301,7 +314,8 @@ LRESULT TGantrixForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_COMMAND: {
       const UINT id = LOWORD(wp);
-      if (reinterpret_cast<HWND>(lp) == toolBar2_ && id >= kFirstButton) MayToolButtonClick(id - kFirstButton);
+      // From a tool bar of ours (possibly one a rebuild has just replaced).
+      if (lp != 0 && id >= kFirstButton) MayToolButtonClick(id - kFirstButton);
       else if (id == kButton1 && HIWORD(wp) == BN_CLICKED) Button1Click();
       else if (id == kEst1 && lp == 0) est1Click();
       else if (id == kAboutGantrix1 && lp == 0) AboutGantrix1Click();

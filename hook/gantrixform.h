@@ -20,6 +20,8 @@ class TGantrixForm : public ui::WindowClass<TGantrixForm> {
   // Control ids, also for tests that look into a panel.
   enum : int { kToolBar2 = 1, kLabel1 = 2, kButton1 = 3 };
   enum : UINT { kEst1 = 100, kAboutGantrix1 = 101, kFirstButton = 1000 };
+  // Tool-bar buttons made from one profile at most.
+  static constexpr size_t kMaxToolButtons = 1000;
 
   // `module` is the library whose resources and window classes the panel uses.
   explicit TGantrixForm(HINSTANCE module);
@@ -69,6 +71,7 @@ class TGantrixForm : public ui::WindowClass<TGantrixForm> {
   void RefreshImages(const std::string& dir, const std::string& name);
   void ToolBarRealign();
   void ClearButtons();
+  void CreateToolBar();
   void ShowNoProfileFace(HWND host);
   void SetClientSize(int w, int h);
   POINT PointerPlace(int clientW, int clientH) const;

@@ -1,5 +1,8 @@
 #include "hook/lifetime.h"
 
+#include "hook/ravelo.h"
+
+#include "hook/panels.h"
 #include "hook/state.h"
 
 namespace gx::hook {
@@ -8,10 +11,6 @@ namespace {
 HINSTANCE g_instance = nullptr;
 // Filled before the report thread starts and only read by it.
 LoadReport g_report;
-
-// Panels and Ravelo records are dropped, not saved, when the copy goes.
-void DropRaveloEntries() noexcept {}
-void DropPanels() noexcept {}
 
 // Runs once the loader lock is released, since the thread cannot start before
 // the load notification returns. It holds its own reference to the library, so
@@ -27,8 +26,6 @@ DWORD WINAPI ReportLoad(void* self) {
 void OnProcessAttach(HINSTANCE instance) noexcept {
   g_instance = instance;
   DisableThreadLibraryCalls(instance);
-  DropRaveloEntries();
-  DropPanels();
   g_report = LoadFromBlock();
   if (!g_report.Any()) return;
   HMODULE self = nullptr;
@@ -38,9 +35,10 @@ void OnProcessAttach(HINSTANCE instance) noexcept {
   else FreeLibrary(self);
 }
 
+// Panels are dropped, not saved, when the copy goes.
 void OnProcessDetach() noexcept {
-  DropRaveloEntries();
-  DropPanels();
+  ClearRaveloEntries();
+  AbandonPanels();
 }
 
 HINSTANCE Instance() noexcept { return g_instance; }

@@ -9,6 +9,7 @@ namespace {
 
 HookHandles g_hooks{};
 KeySettings g_keys{};
+bool g_menuBarLoop = false;
 
 // Written by whichever thread first needs them (a hook procedure or the thread
 // that shows the load boxes), so they are atomics; the numbers are the same
@@ -139,5 +140,8 @@ void ShowLoadBoxes(const LoadReport& r) noexcept {
   if (r.noHandle) Box(ErrorText(L"GlobalHookDataMMFHandle=0!  Error-", r.handleError).get(), kGantrixDll);
   if (r.closeFailed) Box(ErrorText(L"CloseHandle(in)=0!  Error-", r.closeError).get(), kGantrixDll);
 }
+
+bool MenuBarLoop() noexcept { return g_menuBarLoop; }
+void SetMenuBarLoop(bool menuBar) noexcept { g_menuBarLoop = menuBar; }
 
 }  // namespace gx::hook

@@ -73,4 +73,9 @@ void RefreshKeySettings() noexcept;
 // The load's boxes in their fixed order, each waiting for its OK.
 void ShowLoadBoxes(const LoadReport& report) noexcept;
 
+// Whether the menu loop now running (or the last one) belongs to a menu bar
+// rather than to a pop-up menu; only commands from a menu bar are recalled.
+bool MenuBarLoop() noexcept;
+void SetMenuBarLoop(bool menuBar) noexcept;
+
 }  // namespace gx::hook

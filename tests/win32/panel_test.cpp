@@ -280,7 +280,15 @@ TEST_F(Panel, LongProfileBuildsWhatItCan) {
   for (int i = 0; i < 10000; ++i) lines.push_back(std::to_string(i + 1) + ";Item " + std::to_string(i));
   WriteProfile(names_.base, lines);
   auto panel = Build();
-  EXPECT_EQ(SendMessageW(panel->ToolBar(), TB_BUTTONCOUNT, 0, 0), 10000);
+  EXPECT_EQ(SendMessageW(panel->ToolBar(), TB_BUTTONCOUNT, 0, 0),
+            static_cast<LRESULT>(TGantrixForm::kMaxToolButtons));
+  // A rebuild stays quick, and a save keeps every line.
+  panel->LoadButtons(dir_.path(), host_.hwnd(), false);
+  ASSERT_TRUE(panel->ActSaveExecute());
+  const std::optional<ProfileText> saved = ReadProfileTextFile(dir_ / (names_.base + ".mpf"));
+  ASSERT_TRUE(saved);
+  ASSERT_EQ(saved->buttons.size(), 10000u);
+  EXPECT_EQ(saved->buttons.back().caption, "Item 9999");
 }
 
 TEST_F(Panel, SaveWritesTheTextBackUnderTheBaseName) {
