@@ -3,7 +3,7 @@
 set -euo pipefail
 build=$(cd "$1" && pwd)
 shift
-env_sh="$(dirname "$0")/wine-env.sh"
+env_sh="$(cd "$(dirname "$0")" && pwd)/wine-env.sh"
 for arch in win32 win64; do
   state="$build/$arch/wine"
   "$env_sh" setup "$arch" "$state"

@@ -153,7 +153,7 @@ class PanelSystem : public ::testing::Test {
   std::string ProfilePath(const std::string& ext = ".mpf") const {
     return install_ / ("profiles\\" + HostProfileBase() + ext);
   }
-  void WriteProfile(const ProfileSpec& spec) const { ASSERT_TRUE(WriteFileBytes(ProfilePath(), ProfileBytes(spec))); }
+  void WriteProfile(const ProfileSpec& profile) const { ASSERT_TRUE(WriteFileBytes(ProfilePath(), ProfileBytes(profile))); }
   std::string ProfileFirstLine() const { return FirstLine(ReadFileBytes(ProfilePath())); }
 
   // Brings `window` to the front and waits until a key pressed there has
