@@ -176,11 +176,13 @@ class PanelSystem : public ::testing::Test {
       const int marks = logger.Count(KeyLine(kMarkKey, 0, prefix));
       PressKeys({VK_CONTROL, kPanelKey});
       PressKeys({kMarkKey});
-      ASSERT_TRUE(logger.WaitForLine(KeyLine(kMarkKey, 0, prefix), marks + 1));
+      // Keys that went to no window of the host (the focus had not arrived)
+      // left nothing behind: focus again and repeat.
+      if (!logger.WaitForLine(KeyLine(kMarkKey, 0, prefix), marks + 1, 10000)) continue;
       if (logger.Count(KeyLine(kPanelKey, 0, prefix)) == bare) return;
       WaitPastKeyGate();  // the bare key started the gate
     }
-    ADD_FAILURE() << "Ctrl was lost on every press";
+    ADD_FAILURE() << "the panel key did not arrive whole in five presses";
   }
 
   // The settings window brought up the way a user does, from a second start.
