@@ -30,9 +30,15 @@ class Ravelo : public ::testing::Test {
     gantrix_ = std::make_unique<GantrixProcess>(install_);
     ASSERT_TRUE(gantrix_->WaitStarted());
     ASSERT_TRUE(host_.started());
-    ASSERT_TRUE(BringToFront(host_.window()));
     // Keys reach the host once a plain one has: the focus has settled.
-    PressThenSentinel({});
+    bool settled = false;
+    for (int attempt = 0; attempt < 3 && !settled; ++attempt) {
+      ASSERT_TRUE(BringToFront(host_.window()));
+      const int marks = KeyCount('X');
+      PressKeys({'X'});
+      settled = WaitFor([&] { return KeyCount('X') > marks; }, std::chrono::seconds(10));
+    }
+    ASSERT_TRUE(settled);
   }
 
   std::vector<HWND> Popups() const { return TopWindows(host_.pid(), L"#32768"); }
