@@ -90,7 +90,10 @@ void TGantrixForm::Loadlanguage(const std::string& name) {
 
 void TGantrixForm::SetVisible(bool on) {
   visible_ = on;
-  ShowWindow(hwnd_, on ? SW_SHOW : SW_HIDE);
+  // Shown without taking the activation: the host keeps the keyboard, so keys
+  // typed right after the panel key still reach it. Under Wine an activated
+  // panel keeps the X focus a moment after the host is activated again.
+  ShowWindow(hwnd_, on ? SW_SHOWNOACTIVATE : SW_HIDE);
 }
 
 void TGantrixForm::SetClientSize(int w, int h) {

@@ -129,8 +129,7 @@ void HideWithHost(HWND host) noexcept {
 void ShowWithHost(HWND host) noexcept {
   ForEachPanel([&](TGantrixForm& panel) {
     if (panel.Tag() != host) return;
-    ShowWindow(panel.hwnd(), SW_RESTORE);
-    panel.SetVisible(true);
+    panel.SetVisible(true);  // restores a minimized panel as well
     SetActiveWindow(panel.Tag());
   });
 }

@@ -46,12 +46,10 @@ bool PanelKeyIn(HWND host) noexcept {
   return true;
 }
 
-// WM_KEYDOWN: the panel combination shows or hides the panel.
+// WM_KEYDOWN of the panel key: the combination shows or hides the panel.
 // `modifiersHeld`: the panel combination's modifiers as they were when the key
 // arrived, before a recalled menu ran its own loop and saw them released.
 void HandlePanelKey(MSG& msg, bool modifiersHeld) noexcept {
-  const KeySettings keys = CurrentKeys();
-  if (keys.PanelKey == 0 || msg.wParam != static_cast<WPARAM>(keys.PanelKey)) return;
   // Unsigned, so that the wrap of the tick count after 49 days changes nothing.
   if (static_cast<DWORD>(GetTickCount() - g_lastPanelKeyTick) <= kPanelKeyGateMs) return;
   HWND host = HostOf(msg.hwnd);
@@ -116,11 +114,14 @@ LRESULT OnGetMessage(int code, WPARAM wParam, LPARAM lParam) noexcept {
     } else if (msg.message == WM_COMMAND) {
       RecordRaveloCommand(msg);
     } else if (msg.message == WM_KEYDOWN) {
-      // The recall first; the panel key looks at the key code only, so it
-      // still flips the panel after a recalled menu has closed.
-      const bool panelModifiers = ShiftDown(CurrentKeys().PanelShift);
+      // The recall first. The panel key's modifiers are read as the key
+      // arrives, so it still flips the panel after a recalled menu (whose
+      // loop sees them released) has closed.
+      const KeySettings keys = CurrentKeys();
+      const bool panelKey = keys.PanelKey != 0 && msg.wParam == static_cast<WPARAM>(keys.PanelKey);
+      const bool panelModifiers = panelKey && ShiftDown(keys.PanelShift);
       RecallRaveloMenu(msg);
-      HandlePanelKey(msg, panelModifiers);
+      if (panelKey) HandlePanelKey(msg, panelModifiers);
     }
   }
   return CallNextHookEx(GetMessageHookHandle(), code, wParam, lParam);

@@ -185,7 +185,7 @@ std::vector<Box> BoxesUntil(DWORD pid, const std::function<bool()>& done) {
   return seen;
 }
 
-void ClickAt(POINT p) {
+void ClickAt(POINT p, MouseButton button) {
   const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
   INPUT in[3] = {};
   for (INPUT& i : in) {
@@ -194,8 +194,9 @@ void ClickAt(POINT p) {
     i.mi.dy = static_cast<LONG>((p.y * 65535 + h / 2) / (h - 1));
   }
   in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  in[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
-  in[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+  const bool left = button == MouseButton::Left;
+  in[1].mi.dwFlags = (left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN) | MOUSEEVENTF_ABSOLUTE;
+  in[2].mi.dwFlags = (left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP) | MOUSEEVENTF_ABSOLUTE;
   // Paced like a hand: the pointer arrives before the button goes down.
   for (INPUT& i : in) {
     SendInput(1, &i, sizeof(INPUT));

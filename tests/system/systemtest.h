@@ -105,7 +105,8 @@ std::optional<Box> PressNextBox(DWORD pid);
 std::vector<Box> BoxesUntil(DWORD pid, const std::function<bool()>& done);
 
 // Real input through SendInput.
-void ClickAt(POINT screen);
+enum class MouseButton { Left, Right };
+void ClickAt(POINT screen, MouseButton button = MouseButton::Left);
 void ClickWindow(HWND window);
 // Presses the keys in order and releases them in reverse order.
 void PressKeys(std::initializer_list<WORD> keys);

@@ -14,6 +14,7 @@
 #include "common/hookdata.h"
 #include "common/profile.h"
 #include "common/unicode.h"
+#include "common/about.h"
 #include "common/winutils.h"
 #include "hook/gantrixform.h"
 #include "hook/procs.h"
@@ -240,9 +241,14 @@ TEST_F(PanelSystem, KeyOpensHidesAndShowsThePanelAndItsButtonsRunCommands) {
   ASSERT_TRUE(host.started());
   ASSERT_EQ(ProfileNameOf(host.window()).base, HostProfileBase());
 
-  PressPanelKeyIn(host.window(), host);
+  // A key typed right after the panel key still goes to the host: the panel
+  // opens without taking the keyboard.
+  FocusForKeys(host.window(), host);
+  SendKeysAtOnce({{VK_CONTROL, true}, {kPanelKey, true}, {kPanelKey, false}, {VK_CONTROL, false},
+                  {kMarkKey, true}, {kMarkKey, false}});
   HWND panel = WaitForPanel(host);
   ASSERT_TRUE(panel);
+  EXPECT_TRUE(host.WaitForLine(KeyLine(kMarkKey), 2));
   EXPECT_EQ(WindowText(panel), "Tools");
   EXPECT_EQ(ClientSize(panel).cx, 200);
   EXPECT_EQ(ClientSize(panel).cy, 60);
@@ -507,6 +513,70 @@ TEST_F(PanelSystem, ReloadRebuildsFromTheChangedProfileWhereThePanelStands) {
   EXPECT_EQ(Place(panel).y, before.y);
   ClickPanelButton(panel, 2);
   EXPECT_TRUE(host.WaitForLine("WM_COMMAND 121 0"));
+}
+
+// The notice's button and the pop-up menu's "Change..." start the control
+// panel for the host (a stand-in that records its command line); "About
+// Gantrix" shows the About box owned by the panel.
+TEST_F(PanelSystem, PanelCommandsStartTheControlPanelAndShowTheAboutBox) {
+  ASSERT_TRUE(CopyFileW(Widen(ProgramDir() + "cpstub.exe").c_str(), Widen(install_ / "GantrixCP.exe").c_str(), FALSE));
+  const std::string started = install_ / "GantrixCP.args";
+  HostProcess host;
+  ASSERT_TRUE(host.started());
+  const std::string handle = std::to_string(static_cast<int32_t>(reinterpret_cast<intptr_t>(host.window())));
+  auto startedWith = [&](size_t count) {
+    std::vector<std::string> lines;
+    WaitFor([&] {
+      lines.clear();
+      std::string bytes = ReadFileBytes(started);
+      for (size_t end; (end = bytes.find("\r\n")) != std::string::npos; bytes.erase(0, end + 2))
+        lines.push_back(bytes.substr(0, end));
+      return lines.size() >= count;
+    });
+    return lines;
+  };
+
+  // Without a profile: the notice and its button.
+  PressPanelKeyIn(host.window(), host);
+  HWND panel = WaitForPanel(host);
+  ASSERT_TRUE(panel);
+  HWND button = GetDlgItem(panel, TGantrixForm::kButton1);
+  ASSERT_TRUE(IsWindowVisible(button));
+  PressButton(button);
+  EXPECT_EQ(startedWith(1), (std::vector<std::string>{handle}));
+
+  // With buttons, from the tool bar's pop-up menu. Right clicks that Wine
+  // lost show no menu and are repeated.
+  WriteProfile({});
+  PostMessageW(HWND_BROADCAST, RegisterWindowMessageA(kMsgUpdateWindow), 0, 0);
+  ASSERT_TRUE(WaitFor([&] { return WindowText(panel) == "Tools"; }));
+  auto choose = [&](std::initializer_list<WORD> keys) {
+    RECT r{};
+    GetWindowRect(GetDlgItem(panel, TGantrixForm::kToolBar2), &r);
+    HWND popup = nullptr;
+    for (int attempt = 0; attempt < 5 && !popup; ++attempt) {
+      ClickAt({r.right - 10, r.bottom - 10}, MouseButton::Right);
+      WaitFor([&] { return (popup = FindTopWindow(host.pid(), L"#32768", true)) != nullptr; }, std::chrono::seconds(5));
+    }
+    ASSERT_TRUE(popup);
+    PressKeys(keys);
+    PressKeys({VK_RETURN});
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(popup); }));
+  };
+  choose({VK_DOWN});
+  EXPECT_EQ(startedWith(2), (std::vector<std::string>{handle, handle}));
+
+  choose({VK_DOWN, VK_DOWN});
+  HWND about = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (about = FindTopWindow(host.pid(), L"TAbout", true)) != nullptr; }));
+  EXPECT_EQ(GetWindow(about, GW_OWNER), panel);
+  EXPECT_EQ(WindowText(about), "About Gantrix");
+  PressButton(GetDlgItem(about, TAbout::kButton1));
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(about); }));
+  // The box was modal to the panel alone: the host went on meanwhile and still does.
+  PostMessageW(host.window(), WM_COMMAND, 4242, 0);
+  EXPECT_TRUE(host.WaitForLine("WM_COMMAND 4242 0"));
+  EXPECT_EQ(startedWith(2).size(), 2u) << "the About box starts nothing";
 }
 
 // Some frameworks peek at each message before they take it; the hook sees
