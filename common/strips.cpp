@@ -1,5 +1,6 @@
 #include "common/strips.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "common/profile_files.h"
@@ -12,26 +13,44 @@ UniqueBitmap LoadBitmapFile(const std::string& path) {
       LoadImageW(nullptr, Widen(path).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
 }
 
-UniqueBitmap StripCell(HBITMAP strip, int k, int w, int h) {
+int StripCellCount(HBITMAP strip, int w) {
   BITMAP info{};
-  if (!strip || k < 0 || w <= 0 || h <= 0 || w > kMaxCellSide || h > kMaxCellSide ||
-      !GetObjectW(strip, sizeof info, &info) || info.bmHeight == 0)
+  if (!strip || w <= 0 || w > kMaxCellSide || !GetObjectW(strip, sizeof info, &info) || info.bmHeight == 0) return 0;
+  return info.bmWidth / w;
+}
+
+UniqueBitmap StripCellRow(HBITMAP strip, int first, int count, int usable, int w, int h, StripKind kind) {
+  if (first < 0 || count <= 0 || w <= 0 || h <= 0 || w > kMaxCellSide || h > kMaxCellSide ||
+      static_cast<long long>(count) * w > 0x7FFF)
     return {};
-  const long long left = static_cast<long long>(k) * w;
-  if (left + w > info.bmWidth) return {};
-  const int stripHeight = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
+  BITMAP info{};
+  const bool hasStrip = strip && GetObjectW(strip, sizeof info, &info) && info.bmHeight != 0;
+  const int held = hasStrip ? std::min(usable, StripCellCount(strip, w)) : 0;
+  const int copied = std::clamp(held - first, 0, count);
 
   ScreenDc screen;
-  UniqueMemoryDc source(CreateCompatibleDC(screen.get()));
   UniqueMemoryDc target(CreateCompatibleDC(screen.get()));
-  UniqueBitmap cell(CreateCompatibleBitmap(screen.get(), w, h));
-  if (!source || !target || !cell) return {};
-  SelectedObject s(source.get(), strip);
-  SelectedObject t(target.get(), cell.get());
-  SetStretchBltMode(target.get(), COLORONCOLOR);
-  if (!StretchBlt(target.get(), 0, 0, w, h, source.get(), static_cast<int>(left), 0, w, stripHeight, SRCCOPY))
-    return {};
-  return cell;
+  const bool mask = kind == StripKind::Mask;
+  UniqueBitmap row(mask ? CreateBitmap(count * w, h, 1, 1, nullptr)
+                        : CreateCompatibleBitmap(screen.get(), count * w, h));
+  if (!target || !row) return {};
+  SelectedObject t(target.get(), row.get());
+  if (copied > 0) {
+    UniqueMemoryDc source(CreateCompatibleDC(screen.get()));
+    if (!source) return {};
+    SelectedObject s(source.get(), strip);
+    const int stripHeight = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
+    SetStretchBltMode(target.get(), COLORONCOLOR);
+    if (!StretchBlt(target.get(), 0, 0, copied * w, h, source.get(), first * w, 0, copied * w, stripHeight, SRCCOPY))
+      return {};
+  }
+  if (copied < count) PatBlt(target.get(), copied * w, 0, (count - copied) * w, h, mask ? WHITENESS : BLACKNESS);
+  return row;
+}
+
+UniqueBitmap StripCell(HBITMAP strip, int k, int w, int h) {
+  if (k < 0 || k >= StripCellCount(strip, w)) return {};
+  return StripCellRow(strip, k, 1, k + 1, w, h, StripKind::Picture);
 }
 
 int StripBitsPerPixel() {
@@ -85,7 +104,6 @@ bool SaveBitmapFile(const std::string& path, HBITMAP bitmap, int bitsPerPixel) {
 
 namespace {
 
-enum class StripKind { Picture, Mask };
 
 UniqueBitmap DrawStrip(HIMAGELIST images, int count, int w, int h, StripKind kind) {
   ScreenDc screen;

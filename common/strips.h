@@ -21,6 +21,17 @@ UniqueBitmap LoadBitmapFile(const std::string& path);
 // or the sizes make no sense.
 UniqueBitmap StripCell(HBITMAP strip, int k, int w, int h);
 
+// How many whole cells of width w the strip holds; 0 for no strip.
+int StripCellCount(HBITMAP strip, int w);
+
+// Cells first .. first+count-1 side by side in one bitmap of count*w x h,
+// each scaled as StripCell scales it; cells from `usable` on are blank: black
+// pictures, all-transparent (white) masks. Masks come out monochrome, as an
+// image list takes them. One stretch for all cells, so that an image list is
+// filled in one call.
+enum class StripKind { Picture, Mask };
+UniqueBitmap StripCellRow(HBITMAP strip, int first, int count, int usable, int w, int h, StripKind kind);
+
 // Saves a bitmap as a Windows bitmap file at the given depth (16, 24 or 32).
 bool SaveBitmapFile(const std::string& path, HBITMAP bitmap, int bitsPerPixel);
 

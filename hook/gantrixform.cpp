@@ -58,18 +58,38 @@ void TGantrixForm::CreateToolBar() {
   const RECT client = ClientRect();
   toolBar2_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
                               (shown ? WS_VISIBLE : 0) | WS_CHILD | TBSTYLE_FLAT | TBSTYLE_WRAPABLE |
-                                  TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER,
+                                  CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER,
                               0, 0, client.right, client.bottom, hwnd_,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kToolBar2)), module_, nullptr);
   SendMessageW(toolBar2_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   SendMessageW(toolBar2_, WM_SETFONT, reinterpret_cast<WPARAM>(ui::DefaultFont()), FALSE);
-  // Button hints in a window that casts a shadow where the system can draw one.
-  if (HWND hints = CreateShadowedHintWindow(module_, hwnd_)) {
-    HWND own = reinterpret_cast<HWND>(SendMessageW(toolBar2_, TB_GETTOOLTIPS, 0, 0));
-    SendMessageW(toolBar2_, TB_SETTOOLTIPS, reinterpret_cast<WPARAM>(hints), 0);
-    if (own) DestroyWindow(own);
-  }
+  // The hints of the old tool bar's buttons go with it.
+  if (hints_) DestroyWindow(hints_);
+  hints_ = nullptr;
+  hintsAttached_ = false;
   SendMessageW(toolBar2_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(imageList3_.get()));
+}
+
+void TGantrixForm::AttachHints() {
+  hintsAttached_ = true;
+  // Button hints in a window that casts a shadow where the system can draw one.
+  hints_ = CreateShadowedHintWindow(module_, hwnd_);
+  if (!hints_) return;
+  SendMessageW(toolBar2_, TB_SETTOOLTIPS, reinterpret_cast<WPARAM>(hints_), 0);
+  // The buttons already there, registered as the tool bar registers its own;
+  // it keeps their places up to date and asks us for the texts.
+  const LRESULT count = SendMessageW(toolBar2_, TB_BUTTONCOUNT, 0, 0);
+  for (LRESULT k = 0; k < count; ++k) {
+    TBBUTTON b{};
+    if (!SendMessageW(toolBar2_, TB_GETBUTTON, static_cast<WPARAM>(k), reinterpret_cast<LPARAM>(&b))) continue;
+    TTTOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.hwnd = toolBar2_;
+    tool.uId = static_cast<UINT_PTR>(b.idCommand);
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    SendMessageW(toolBar2_, TB_GETITEMRECT, static_cast<WPARAM>(k), reinterpret_cast<LPARAM>(&tool.rect));
+    SendMessageW(hints_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
 }
 
 void TGantrixForm::FormCreate() {
@@ -116,7 +136,6 @@ void TGantrixForm::ClearButtons() {
   // each, which takes seconds for a long profile.
   if (!buttons_.empty()) CreateToolBar();
   buttons_.clear();
-  texts_.clear();
   ImageList_Remove(imageList3_.get(), -1);
 }
 
@@ -152,17 +171,17 @@ void TGantrixForm::LoadButtons(const std::string& dir, HWND host, bool applyPosi
     const int y = IsDefaultPosition(top) ? byPointer.y : ReadProfileNumber(top);
     SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
+  buttons_.reserve(text->buttons.size());
+  for (const ProfileButton& b : text->buttons)
+    buttons_.push_back({"n" + std::to_string(b.id), b.caption, Widen(b.caption)});
+  // The pictures before the buttons, so the tool bar lays them out once, at
+  // their final size; the list goes to the tool bar after its size is set.
+  if (choice.strips) RefreshImages(dir, *choice.strips);
   ApplyButtonMode();
 
   // All buttons go to the tool bar in one call: a long profile stays quick.
   std::vector<TBBUTTON> added;
-  added.reserve(text->buttons.size());
-  texts_.reserve(text->buttons.size());
-  for (size_t k = 0; k < text->buttons.size(); ++k) {
-    const ProfileButton& b = text->buttons[k];
-    buttons_.push_back({"n" + std::to_string(b.id), b.caption});
-    texts_.push_back(Widen(b.caption));
-  }
+  added.reserve(buttons_.size());
   // Beyond this many the buttons lie far below any panel's client area, and
   // the tool bar's layout grows with the square of its length; the rest stay
   // in the list, so a save writes every line back.
@@ -173,13 +192,12 @@ void TGantrixForm::LoadButtons(const std::string& dir, HWND host, bool applyPosi
     tb.idCommand = static_cast<int>(kFirstButton + k);
     tb.fsState = TBSTATE_ENABLED;
     tb.fsStyle = BTNS_BUTTON | BTNS_AUTOSIZE | BTNS_NOPREFIX;
-    tb.iString = reinterpret_cast<INT_PTR>(texts_[k].c_str());
+    tb.iString = reinterpret_cast<INT_PTR>(buttons_[k].wide.c_str());
     added.push_back(tb);
   }
   if (!added.empty())
     SendMessageW(toolBar2_, TB_ADDBUTTONSW, added.size(), reinterpret_cast<LPARAM>(added.data()));
 
-  if (choice.strips) RefreshImages(dir, *choice.strips);
   ToolBarRealign();
 }
 
@@ -205,24 +223,18 @@ void TGantrixForm::RefreshImages(const std::string& dir, const std::string& name
   UniqueBitmap mask = LoadBitmapFile(maskPath);
 
   // Setting the size empties the list; every button then gets cell k, or a
-  // blank picture where the strips hold no such cell.
+  // blank, all-transparent picture where either strip holds no such cell.
   ImageList_SetIconSize(imageList3_.get(), w, h);
-  ScreenDc screen;
-  const size_t shown = std::min(buttons_.size(), kMaxToolButtons);
-  for (size_t k = 0; k < shown; ++k) {
-    UniqueBitmap cell = StripCell(picture.get(), static_cast<int>(k), w, h);
-    UniqueBitmap cellMask = StripCell(mask.get(), static_cast<int>(k), w, h);
-    if (!cell || !cellMask) {
-      cell.reset(CreateCompatibleBitmap(screen.get(), w, h));
-      cellMask.reset(CreateBitmap(w, h, 1, 1, nullptr));
-      UniqueMemoryDc dc(CreateCompatibleDC(screen.get()));
-      SelectedObject s(dc.get(), cellMask.get());
-      PatBlt(dc.get(), 0, 0, w, h, WHITENESS);  // all transparent
-    }
-    ImageList_Add(imageList3_.get(), cell.get(), cellMask.get());
+  const int usable = std::min(StripCellCount(picture.get(), w), StripCellCount(mask.get(), w));
+  const int shown = static_cast<int>(std::min(buttons_.size(), kMaxToolButtons));
+  // Many cells per call: adding them one by one costs more than the drawing.
+  const int perRow = std::max(1, 4096 / w);
+  for (int first = 0; first < shown; first += perRow) {
+    const int count = std::min(perRow, shown - first);
+    UniqueBitmap cells = StripCellRow(picture.get(), first, count, usable, w, h, StripKind::Picture);
+    UniqueBitmap masks = StripCellRow(mask.get(), first, count, usable, w, h, StripKind::Mask);
+    ImageList_Add(imageList3_.get(), cells.get(), masks.get());
   }
-  SendMessageW(toolBar2_, TB_SETIMAGELIST, 0,
-               reinterpret_cast<LPARAM>(ReadButtonMode(modeText_) == ButtonMode::Text ? nullptr : imageList3_.get()));
 }
 
 void TGantrixForm::ToolBarRealign() {
@@ -329,8 +341,8 @@ LRESULT TGantrixForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (header->code == TBN_GETINFOTIPW) {
         auto* tip = reinterpret_cast<NMTBGETINFOTIPW*>(lp);
         const size_t index = static_cast<size_t>(tip->iItem - static_cast<int>(kFirstButton));
-        if (index < texts_.size() && tip->pszText && tip->cchTextMax > 0)
-          lstrcpynW(tip->pszText, texts_[index].c_str(), tip->cchTextMax);
+        if (index < buttons_.size() && tip->pszText && tip->cchTextMax > 0)
+          lstrcpynW(tip->pszText, buttons_[index].wide.c_str(), tip->cchTextMax);
         return 0;
       }
       break;
@@ -342,6 +354,9 @@ LRESULT TGantrixForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         TrackPopupMenu(popupMenu1_.get(), TPM_RIGHTBUTTON, p.x, p.y, 0, hwnd_, nullptr);
         return 0;
       }
+      break;
+    case WM_SETCURSOR:
+      if (reinterpret_cast<HWND>(wp) == toolBar2_ && !hintsAttached_) AttachHints();
       break;
     case WM_SIZE:
       FormResize();

@@ -50,6 +50,7 @@ class TGantrixForm : public ui::WindowClass<TGantrixForm> {
   struct PanelButton {
     std::string name;  // "n" followed by the command identifier
     std::string caption;
+    std::wstring wide;  // the caption as the tool bar and the hints take it
   };
   const std::vector<PanelButton>& Buttons() const { return buttons_; }
   HWND ToolBar() const { return toolBar2_; }
@@ -77,6 +78,7 @@ class TGantrixForm : public ui::WindowClass<TGantrixForm> {
   POINT PointerPlace(int clientW, int clientH) const;
   void StartControlPanel();
   void ApplyButtonMode();
+  void AttachHints();
 
   HINSTANCE module_;
   HWND tag_ = nullptr;
@@ -93,7 +95,10 @@ class TGantrixForm : public ui::WindowClass<TGantrixForm> {
   UniqueImageList imageList3_;
   UniqueMenu popupMenu1_;
   std::vector<PanelButton> buttons_;
-  std::vector<std::wstring> texts_;  // the buttons' caption strings, kept for the tool bar
+  // Made when the pointer first comes to the tool bar: registering a hint
+  // for every button costs more than building the rest of the panel.
+  HWND hints_ = nullptr;
+  bool hintsAttached_ = false;
 };
 
 }  // namespace gx::hook

@@ -325,6 +325,29 @@ TEST_F(Panel, ClickPostsTheCommandAndTheCloseBoxHides) {
   EXPECT_EQ(SendMessageW(panel->ToolBar(), TB_BUTTONCOUNT, 0, 0), 2);
 }
 
+// Resting the pointer on a button shows its caption in the shadowed hint window.
+TEST_F(Panel, HintShowsTheCaptionOfTheButtonUnderThePointer) {
+  WriteProfile(names_.base,
+               {"1", "c", "20", "0", "1", "16", "16", "60", "200", "300", "200", "4021;Save", "77;Print"});
+  auto panel = Build();
+  panel->SetVisible(true);
+  auto shownHint = [] {
+    HWND hint = test::FindProcessWindow(GetCurrentProcessId(), kShadowedHintClass);
+    return hint ? ui::Window(hint).Text() : std::string();
+  };
+  for (const auto& [index, caption] : {std::pair{1, "Print"}, std::pair{0, "Save"}}) {
+    RECT r{};
+    SendMessageW(panel->ToolBar(), TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r));
+    MapWindowPoints(panel->ToolBar(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+    // From outside the panel, the way a user comes to a button.
+    PointerAt(r.left + 5, r.top - 100);
+    EXPECT_TRUE(test::WaitFor([&] { return shownHint().empty(); }, std::chrono::seconds(10)));
+    PointerAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    EXPECT_TRUE(test::WaitFor([&] { return shownHint() == caption; }, std::chrono::seconds(10)))
+        << caption << " / " << shownHint();
+  }
+}
+
 TEST_F(Panel, LanguageFileRelabelsTheNotice) {
   ASSERT_TRUE(test::WriteFileBytes(dir_ / "x.ini", "[Info]\r\nLanguage=Pan\r\n[Gantrix]\r\n1=No commands\r\n"));
   WriteSetting(kValLanguagePath, dir_.path());
