@@ -10,24 +10,17 @@
 #include <string>
 #include <vector>
 
+#include "bench/clock.h"
 #include "main/hookinstaller.h"
 
 namespace {
 
+using gx::bench::Median;
+using gx::bench::Now;
+
 LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_APP) return 1;
   return DefWindowProcW(w, msg, wp, lp);
-}
-
-double Now() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
 // Microseconds per message, posted and retrieved, or sent.
@@ -45,11 +38,6 @@ double SentCost(HWND w, int n) {
   const double start = Now();
   for (int i = 0; i < n; ++i) SendMessageW(w, WM_APP, 0, 0);
   return (Now() - start) * 1e6 / n;
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v.empty() ? 0 : v[v.size() / 2];
 }
 
 struct Samples {

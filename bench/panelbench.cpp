@@ -18,24 +18,16 @@
 #include "common/strips.h"
 #include "common/unicode.h"
 #include "common/winutils.h"
+#include "bench/clock.h"
 #include "main/hookinstaller.h"
 
 namespace {
 
+using gx::bench::Now;
+
 constexpr int kButtons = 50;
 
 LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcW(w, msg, wp, lp); }
-
-double Now() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 void Pump() {
   MSG msg;

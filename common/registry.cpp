@@ -1,5 +1,6 @@
 #include "common/registry.h"
 
+#include <optional>
 #include <vector>
 
 #include "common/handle.h"
@@ -24,20 +25,31 @@ UniqueHKey OpenForWrite(HKEY root, const std::string& key) {
   return k;
 }
 
+// A stored value's key, name, type and size; nullopt when the key or the value is absent.
+struct StoredValue {
+  UniqueHKey key;
+  std::wstring name;
+  DWORD type = 0;
+  DWORD size = 0;
+};
+
+std::optional<StoredValue> FindValue(HKEY root, const std::string& key, const std::string& name) {
+  StoredValue v{OpenForRead(root, key), Widen(name)};
+  if (!v.key || RegQueryValueExW(v.key.get(), v.name.c_str(), nullptr, &v.type, nullptr, &v.size) != ERROR_SUCCESS)
+    return std::nullopt;
+  return v;
+}
+
 }  // namespace
 
 RegRead<std::string> ReadRegString(HKEY root, const std::string& key, const std::string& name) {
   RegRead<std::string> result{RegStatus::Ok, kAbsentText};
-  UniqueHKey k = OpenForRead(root, key);
-  if (!k) return result;
-  const std::wstring wname = Widen(name);
-  DWORD type = 0, size = 0;
-  if (RegQueryValueExW(k.get(), wname.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
-    return result;
-  if (type != REG_SZ && type != REG_EXPAND_SZ) return {RegStatus::DataTypeError, {}};
-  std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 1, L'\0');
+  std::optional<StoredValue> v = FindValue(root, key, name);
+  if (!v) return result;
+  if (v->type != REG_SZ && v->type != REG_EXPAND_SZ) return {RegStatus::DataTypeError, {}};
+  std::vector<wchar_t> buffer(v->size / sizeof(wchar_t) + 1, L'\0');
   DWORD bytes = static_cast<DWORD>((buffer.size() - 1) * sizeof(wchar_t));
-  if (RegQueryValueExW(k.get(), wname.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
+  if (RegQueryValueExW(v->key.get(), v->name.c_str(), nullptr, &v->type, reinterpret_cast<BYTE*>(buffer.data()),
                        &bytes) != ERROR_SUCCESS)
     return result;
   // The stored data need not end with a terminator.
@@ -49,16 +61,12 @@ RegRead<std::string> ReadRegString(HKEY root, const std::string& key, const std:
 
 RegRead<uint32_t> ReadRegInteger(HKEY root, const std::string& key, const std::string& name) {
   RegRead<uint32_t> result{RegStatus::Ok, 0};
-  UniqueHKey k = OpenForRead(root, key);
-  if (!k) return result;
-  const std::wstring wname = Widen(name);
-  DWORD type = 0, size = 0;
-  if (RegQueryValueExW(k.get(), wname.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
-    return result;
-  if (type != REG_DWORD || size != sizeof(DWORD)) return {RegStatus::DataTypeError, 0};
+  std::optional<StoredValue> v = FindValue(root, key, name);
+  if (!v) return result;
+  if (v->type != REG_DWORD || v->size != sizeof(DWORD)) return {RegStatus::DataTypeError, 0};
   DWORD value = 0;
-  size = sizeof value;
-  if (RegQueryValueExW(k.get(), wname.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) ==
+  DWORD size = sizeof value;
+  if (RegQueryValueExW(v->key.get(), v->name.c_str(), nullptr, &v->type, reinterpret_cast<BYTE*>(&value), &size) ==
       ERROR_SUCCESS)
     result.value = value;
   return result;

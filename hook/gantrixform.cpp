@@ -53,7 +53,8 @@ bool TGantrixForm::Create(HWND host) {
 }
 
 void TGantrixForm::CreateToolBar() {
-  const bool shown = !toolBar2_ || IsWindowVisible(toolBar2_);
+  // Its own state, not the panel's: a hidden panel's rebuilt tool bar stays shown.
+  const bool shown = !toolBar2_ || (GetWindowLongPtrW(toolBar2_, GWL_STYLE) & WS_VISIBLE) != 0;
   if (toolBar2_) DestroyWindow(toolBar2_);
   const RECT client = ClientRect();
   toolBar2_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,

@@ -88,9 +88,12 @@ void OpenPanel(HWND host) noexcept {
     if (!created->Create(host)) return;
     TGantrixForm& panel = *created;
     g_panels.push_back(std::move(created));
+    // Built before it is shown: shown first, the empty panel would flash up at
+    // its design place and size, and every step of the build would repaint it.
+    // A build that fails midway still shows what it made.
+    Contained([&] { ReloadPanel(panel, host, true); });
     panel.SetVisible(true);
     SetActiveWindow(host);
-    ReloadPanel(panel, host, true);
   });
 }
 
