@@ -27,7 +27,7 @@ const char kLabel1Text[] = "You didn\u2019t select instructions for the program"
 
 }  // namespace
 
-TGantrixForm::TGantrixForm(HINSTANCE module) : module_(module) {}
+TGantrixForm::TGantrixForm(HINSTANCE module) : module_(module), label1Text_(kLabel1Text) {}
 
 bool TGantrixForm::Create(HWND host) {
   Register(module_);
@@ -39,11 +39,6 @@ bool TGantrixForm::Create(HWND host) {
   imageList3_.reset(ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 0, 8));
   CreateToolBar();
 
-  label1_ = ui::CreateControl(hwnd_, L"STATIC", kLabel1Text, SS_CENTER, 0, 6, 135, 50, kLabel1);
-  button1_ = ui::CreateControl(hwnd_, L"BUTTON", "Run Gantrix (Control Panel)", BS_PUSHBUTTON | BS_MULTILINE | WS_TABSTOP,
-                               0, 56, 135, 33, kButton1);
-  ShowWindow(label1_, SW_HIDE);
-  ShowWindow(button1_, SW_HIDE);
 
   popupMenu1_.reset(CreatePopupMenu());
   AppendMenuW(popupMenu1_.get(), MF_STRING, kEst1, L"Change...");
@@ -102,11 +97,25 @@ void TGantrixForm::Loadlanguage(const std::string& name) {
   const std::optional<std::string> file = FindLanguageFile(SettingText(kValLanguagePath), name);
   if (!file) return;
   const LanguageTexts t(*file);
-  SetWindowTextW(label1_, Widen(t.Get("Gantrix", 1, kLabel1Text)).c_str());
-  SetWindowTextW(button1_, Widen(t.Get("Gantrix", 2, "Run Gantrix(Control Panel)")).c_str());
+  label1Text_ = t.Get("Gantrix", 1, kLabel1Text);
+  button1Text_ = t.Get("Gantrix", 2, "Run Gantrix(Control Panel)");
+  if (label1_) SetWindowTextW(label1_, Widen(label1Text_).c_str());
+  if (button1_) SetWindowTextW(button1_, Widen(button1Text_).c_str());
   const ui::Menu menu(popupMenu1_.get());
   menu.SetText(kEst1, t.Get("Gantrix", 16, "Change..."));
   menu.SetText(kAboutGantrix1, t.Get("About", 1, "About Gantrix"));
+}
+
+void TGantrixForm::CreateNotice() {
+  if (label1_) return;
+  label1_ = ui::CreateControl(hwnd_, L"STATIC", label1Text_, SS_CENTER, 0, 6, 135, 50, kLabel1);
+  button1_ = ui::CreateControl(hwnd_, L"BUTTON", button1Text_, BS_PUSHBUTTON | BS_MULTILINE | WS_TABSTOP, 0, 56, 135,
+                               33, kButton1);
+}
+
+void TGantrixForm::HideNotice() {
+  if (label1_) ShowWindow(label1_, SW_HIDE);
+  if (button1_) ShowWindow(button1_, SW_HIDE);
 }
 
 void TGantrixForm::SetVisible(bool on) {
@@ -151,8 +160,7 @@ void TGantrixForm::LoadButtons(const std::string& dir, HWND host, bool applyPosi
     ShowNoProfileFace(host);
     return;
   }
-  ShowWindow(label1_, SW_HIDE);
-  ShowWindow(button1_, SW_HIDE);
+  HideNotice();
   ShowWindow(toolBar2_, SW_SHOW);
 
   SetText(text->Line(kLineCaption));
@@ -248,6 +256,7 @@ void TGantrixForm::ToolBarRealign() {
 
 void TGantrixForm::ShowNoProfileFace(HWND host) {
   ShowWindow(toolBar2_, SW_HIDE);
+  CreateNotice();
   SetClientSize(135, 92);
   const RECT client = ClientRect();
   MoveWindow(label1_, 0, 6, client.right, 50, TRUE);
@@ -266,6 +275,7 @@ void TGantrixForm::FormResize() {
     return;
   }
   // The notice and its button keep their distances to all four sides.
+  if (!label1_) return;
   const RECT client = ClientRect();
   MoveWindow(label1_, 0, 6, client.right, std::max(0L, client.bottom - 42), TRUE);
   MoveWindow(button1_, 0, 56, client.right, std::max(0L, client.bottom - 59), TRUE);

@@ -79,6 +79,9 @@ class TGantrixForm : public ui::WindowClass<TGantrixForm> {
   void StartControlPanel();
   void ApplyButtonMode();
   void AttachHints();
+  // The notice and its button, made the first time a build finds no profile.
+  void CreateNotice();
+  void HideNotice();
 
   HINSTANCE module_;
   HWND tag_ = nullptr;
@@ -92,6 +95,8 @@ class TGantrixForm : public ui::WindowClass<TGantrixForm> {
   HWND toolBar2_ = nullptr;
   HWND label1_ = nullptr;
   HWND button1_ = nullptr;
+  std::string label1Text_;
+  std::string button1Text_ = "Run Gantrix (Control Panel)";
   UniqueImageList imageList3_;
   UniqueMenu popupMenu1_;
   std::vector<PanelButton> buttons_;
