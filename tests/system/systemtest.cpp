@@ -210,19 +210,30 @@ void ClickWindow(HWND window) {
   ClickAt({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
 }
 
+void SendKey(WORD vk, bool down) {
+  INPUT i{};
+  i.type = INPUT_KEYBOARD;
+  i.ki.wVk = vk;
+  i.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+  i.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+  SendInput(1, &i, sizeof i);
+  // Paced like a typist: some controls look at the key state between events.
+  Sleep(30);
+}
+
+void SendButton(MouseButton button, bool down) {
+  INPUT i{};
+  i.type = INPUT_MOUSE;
+  const bool left = button == MouseButton::Left;
+  i.mi.dwFlags = down ? (left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN)
+                      : (left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP);
+  SendInput(1, &i, sizeof i);
+  Sleep(30);
+}
+
 void PressKeys(std::initializer_list<WORD> keys) {
-  auto send = [](WORD vk, DWORD flags) {
-    INPUT i{};
-    i.type = INPUT_KEYBOARD;
-    i.ki.wVk = vk;
-    i.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
-    i.ki.dwFlags = flags;
-    SendInput(1, &i, sizeof i);
-    // Paced like a typist: some controls look at the key state between events.
-    Sleep(30);
-  };
-  for (WORD k : keys) send(k, 0);
-  for (auto it = keys.end(); it != keys.begin();) send(*--it, KEYEVENTF_KEYUP);
+  for (WORD k : keys) SendKey(k, true);
+  for (auto it = keys.end(); it != keys.begin();) SendKey(*--it, false);
 }
 
 bool ClickToFocus(HWND control) {

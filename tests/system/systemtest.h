@@ -110,6 +110,10 @@ void ClickAt(POINT screen, MouseButton button = MouseButton::Left);
 void ClickWindow(HWND window);
 // Presses the keys in order and releases them in reverse order.
 void PressKeys(std::initializer_list<WORD> keys);
+// One key or mouse button pressed or released on its own, so that it can be
+// held across other input; the button where the pointer is.
+void SendKey(WORD vk, bool down);
+void SendButton(MouseButton button, bool down);
 bool BringToFront(HWND window);
 // A button, check box or radio button pressed the way the control itself
 // handles a mouse click (BM_CLICK), in the control's own thread.

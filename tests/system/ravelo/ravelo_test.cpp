@@ -1,9 +1,12 @@
-// Ravelo end to end: commands chosen from the host's menu bar with the keyboard,
-// the recall keys pressed with SendInput, the pop-up menu found and answered,
-// and what the host received. Wine keeps other processes' menus out of reach,
-// so the host answers questions about its own menus (see host.cpp).
+// Ravelo end to end: commands chosen from the host's menu bar with the keyboard
+// and with the mouse, the recall keys pressed with SendInput, the pop-up menu
+// found and answered, and what the host received. Wine keeps other processes'
+// menus out of reach, so the host answers questions about its own menus (see
+// host.cpp).
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -19,6 +22,10 @@ namespace {
 constexpr UINT kMenuItemCount = WM_APP + 7;  // wParam menu -> item count
 constexpr UINT kMenuItemId = WM_APP + 8;     // wParam menu, lParam position -> id
 constexpr UINT kDropMenuBar = WM_APP + 10;   // destroys the menu bar
+constexpr UINT kMenuItemCentre = WM_APP + 11;  // wParam menu (0: the bar), lParam position -> MAKELONG(x, y)
+
+// What is held down while a menu item is clicked.
+enum class Hold { Nothing, Ctrl, RightButton };
 
 class Ravelo : public ::testing::Test {
  protected:
@@ -78,6 +85,61 @@ class Ravelo : public ::testing::Test {
     if (ctrl) PressKeys({VK_CONTROL, VK_SPACE});
     else PressKeys({VK_RETURN});
     ASSERT_TRUE(host_.WaitForLine("WM_COMMAND 121 0", before + 1));
+    ASSERT_TRUE(WaitNoPopup());
+  }
+  // The screen centre of an item of a shown menu of the host (nullptr: its bar).
+  std::optional<POINT> ItemCentre(HMENU menu, int position) const {
+    const LRESULT r =
+        SendMessageW(host_.window(), kMenuItemCentre, reinterpret_cast<WPARAM>(menu), static_cast<LPARAM>(position));
+    if (r == -1) return std::nullopt;
+    return POINT{static_cast<short>(LOWORD(r)), static_cast<short>(HIWORD(r))};
+  }
+  // The shown pop-up whose menu begins with the item `firstId`.
+  HWND PopupBeginningWith(long firstId) const {
+    for (HWND w : Popups()) {
+      if (!IsWindowVisible(w)) continue;
+      const std::vector<long> ids = ItemsOf(w);
+      if (!ids.empty() && ids.front() == firstId) return w;
+    }
+    return nullptr;
+  }
+  static HMENU MenuOf(HWND popup) { return reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0)); }
+  // Clicks an item until the sub-menu beginning with `firstId` is shown. Wine
+  // loses a click now and then; a repeat comes seconds later, so it never
+  // makes a double click.
+  HWND ClickOpens(HMENU menu, int position, long firstId) {
+    HWND popup = nullptr;
+    for (int attempt = 0; attempt < 4 && !popup; ++attempt) {
+      if (const std::optional<POINT> at = ItemCentre(menu, position)) ClickAt(*at);
+      WaitFor([&] { return (popup = PopupBeginningWith(firstId)) != nullptr; }, std::chrono::seconds(5));
+    }
+    return popup;
+  }
+  // File > Recent > More > Deep item (121) chosen with the mouse, `hold`
+  // held down around the last click.
+  void ClickDeepItem(Hold hold) {
+    HWND file = ClickOpens(nullptr, 0, 101);
+    ASSERT_TRUE(file);
+    HWND recent = ClickOpens(MenuOf(file), 2, 111);
+    ASSERT_TRUE(recent);
+    HWND more = ClickOpens(MenuOf(recent), 1, 121);
+    ASSERT_TRUE(more);
+    const std::optional<POINT> deep = ItemCentre(MenuOf(more), 0);
+    ASSERT_TRUE(deep);
+    const int before = host_.Count("WM_COMMAND 121 0");
+    if (hold == Hold::Ctrl) SendKey(VK_CONTROL, true);
+    if (hold == Hold::RightButton) SendButton(MouseButton::Right, true);
+    bool chosen = false;
+    for (int attempt = 0; attempt < 4 && !chosen; ++attempt) {
+      // Repeated only while the menu is still up, so the command comes once.
+      if (attempt > 0 && !IsWindowVisible(more)) break;
+      ClickAt(*deep);
+      chosen = host_.WaitForLine("WM_COMMAND 121 0", before + 1, 5000);
+    }
+    if (hold == Hold::RightButton) SendButton(MouseButton::Right, false);
+    if (hold == Hold::Ctrl) SendKey(VK_CONTROL, false);
+    ASSERT_TRUE(chosen || host_.WaitForLine("WM_COMMAND 121 0", before + 1));
+    EXPECT_EQ(host_.Count("WM_COMMAND 121 0"), before + 1);
     ASSERT_TRUE(WaitNoPopup());
   }
   // Key-downs of `vk` that reached the host window, whatever modifiers were held.
@@ -261,6 +323,40 @@ TEST_F(Ravelo, PanelKeyEqualToTheCombinationOpensTheMenuThenThePanel) {
   ASSERT_TRUE(WaitNoPopup());
   EXPECT_TRUE(WaitFor([&] { return FindTopWindow(host_.pid(), L"TGantrixForm", true) != nullptr; }));
 }
+
+// A choice made with the mouse, and what the recall shows after it.
+struct MouseChoice {
+  const char* name;
+  Hold hold;
+  uint32_t recallSetting;  // RaveloHotKey
+  WORD recallModifier;     // with Space
+  std::vector<long> recalled;
+};
+
+void PrintTo(const MouseChoice& c, std::ostream* out) { *out << c.name; }
+
+class RaveloMouse : public Ravelo, public ::testing::WithParamInterface<MouseChoice> {};
+
+TEST_P(RaveloMouse, ChoiceFromTheMenuBarIsRecalled) {
+  const MouseChoice& c = GetParam();
+  ASSERT_TRUE(WriteSettingInteger(kValRaveloHotKey, c.recallSetting));
+  Start();
+  ClickDeepItem(c.hold);
+  PressKeys({c.recallModifier, VK_SPACE});
+  HWND popup = WaitPopup();
+  ASSERT_TRUE(popup);
+  EXPECT_EQ(ItemsOf(popup), c.recalled);
+  PressKeys({VK_ESCAPE});
+  ASSERT_TRUE(WaitNoPopup());
+}
+
+// The Ctrl case recalls with the Windows key, as the keyboard one does.
+INSTANTIATE_TEST_SUITE_P(
+    Ravelo, RaveloMouse,
+    ::testing::Values(MouseChoice{"Plain", Hold::Nothing, 0, VK_CONTROL, {121, 122}},
+                      MouseChoice{"CtrlHeld", Hold::Ctrl, 1, VK_LWIN, {111, -1}},
+                      MouseChoice{"RightButtonHeld", Hold::RightButton, 0, VK_CONTROL, {111, -1}}),
+    [](const ::testing::TestParamInfo<MouseChoice>& choice) { return std::string(choice.param.name); });
 
 }  // namespace
 }  // namespace gx::test
