@@ -7,18 +7,24 @@
 
 namespace gx {
 
-bool IsNT(bool reportFailure) {
+std::optional<OSVERSIONINFOW> SystemVersion() {
   OSVERSIONINFOW info{};
   info.dwOSVersionInfoSize = sizeof info;
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
   const BOOL ok = GetVersionExW(&info);
 #pragma GCC diagnostic pop
-  if (!ok) {
+  if (!ok) return std::nullopt;
+  return info;
+}
+
+bool IsNT(bool reportFailure) {
+  const std::optional<OSVERSIONINFOW> info = SystemVersion();
+  if (!info) {
     if (reportFailure) MessageBoxW(nullptr, L"IsNT", L"Gantrix", MB_OK);
     return false;
   }
-  return info.dwPlatformId == VER_PLATFORM_WIN32_NT;
+  return info->dwPlatformId == VER_PLATFORM_WIN32_NT;
 }
 
 namespace {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "common/profile.h"
@@ -13,6 +14,9 @@ namespace gx {
 // With `reportFailure` a failing version query shows the "IsNT" box; the copy
 // used on the hook path stays silent.
 bool IsNT(bool reportFailure = false);
+
+// The system's version as the system reports it; nullopt when it won't.
+std::optional<OSVERSIONINFOW> SystemVersion();
 
 // Full path of the program file that owns the window, or "".
 std::string WindowProgramPath(HWND window);

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "common/winutils.h"
+
 namespace gx::hook {
 
 bool HintShadowWanted(bool nt, DWORD major, DWORD minor) { return nt && (major > 5 || (major == 5 && minor >= 1)); }
@@ -9,13 +11,9 @@ bool HintShadowWanted(bool nt, DWORD major, DWORD minor) { return nt && (major >
 namespace {
 
 bool SystemWantsShadow() {
-  OSVERSIONINFOW info{};
-  info.dwOSVersionInfoSize = sizeof info;
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-  if (!GetVersionExW(&info)) return false;
-#pragma GCC diagnostic pop
-  return HintShadowWanted(info.dwPlatformId == VER_PLATFORM_WIN32_NT, info.dwMajorVersion, info.dwMinorVersion);
+  const std::optional<OSVERSIONINFOW> info = SystemVersion();
+  return info && HintShadowWanted(info->dwPlatformId == VER_PLATFORM_WIN32_NT, info->dwMajorVersion,
+                                  info->dwMinorVersion);
 }
 
 // A class of our own built on the system's tool tip, registered once per process.

@@ -55,36 +55,6 @@ std::optional<GlobalHookData> ReadBlock() {
   return block;
 }
 
-namespace {
-struct Search {
-  DWORD pid;
-  const std::wstring* cls;
-  bool visibleOnly;
-  std::vector<HWND> found;
-};
-BOOL CALLBACK Collect(HWND w, LPARAM lp) {
-  auto* s = reinterpret_cast<Search*>(lp);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(w, &pid);
-  wchar_t cls[256] = {};
-  GetClassNameW(w, cls, 256);
-  if (pid == s->pid && *s->cls == cls && (!s->visibleOnly || IsWindowVisible(w))) s->found.push_back(w);
-  return TRUE;
-}
-}  // namespace
-
-std::vector<HWND> TopWindows(DWORD pid, const std::wstring& className) {
-  Search s{pid, &className, false, {}};
-  EnumWindows(Collect, reinterpret_cast<LPARAM>(&s));
-  return s.found;
-}
-
-HWND FindTopWindow(DWORD pid, const std::wstring& className, bool visibleOnly) {
-  Search s{pid, &className, visibleOnly, {}};
-  EnumWindows(Collect, reinterpret_cast<LPARAM>(&s));
-  return s.found.empty() ? nullptr : s.found.front();
-}
-
 bool ProcessHasModule(DWORD pid, const std::wstring& moduleName) {
   UniqueFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE | TH32CS_SNAPMODULE32, pid));
   if (!snapshot) return false;
@@ -186,17 +156,10 @@ std::vector<Box> BoxesUntil(DWORD pid, const std::function<bool()>& done) {
 }
 
 void ClickAt(POINT p, MouseButton button) {
-  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-  INPUT in[3] = {};
-  for (INPUT& i : in) {
-    i.type = INPUT_MOUSE;
-    i.mi.dx = static_cast<LONG>((p.x * 65535 + w / 2) / (w - 1));
-    i.mi.dy = static_cast<LONG>((p.y * 65535 + h / 2) / (h - 1));
-  }
-  in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
   const bool left = button == MouseButton::Left;
-  in[1].mi.dwFlags = (left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN) | MOUSEEVENTF_ABSOLUTE;
-  in[2].mi.dwFlags = (left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP) | MOUSEEVENTF_ABSOLUTE;
+  INPUT in[3] = {MouseInputAt(p, MOUSEEVENTF_MOVE),
+                 MouseInputAt(p, left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN),
+                 MouseInputAt(p, left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP)};
   // Paced like a hand: the pointer arrives before the button goes down.
   for (INPUT& i : in) {
     SendInput(1, &i, sizeof(INPUT));

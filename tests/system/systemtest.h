@@ -41,9 +41,6 @@ bool CopyTree(const std::string& from, const std::string& to);
 // The block as a hook library copy reads it; nullopt while it does not exist.
 std::optional<GlobalHookData> ReadBlock();
 
-// A top-level window of the process with that class; hidden ones too.
-HWND FindTopWindow(DWORD pid, const std::wstring& className, bool visibleOnly = false);
-std::vector<HWND> TopWindows(DWORD pid, const std::wstring& className);
 bool ProcessHasModule(DWORD pid, const std::wstring& moduleName);
 std::string WindowText(HWND window);
 

@@ -67,11 +67,7 @@ class Panel : public ::testing::Test {
   // The pointer where a user left it; the system takes a moment to report it.
   static void PointerAt(int x, int y) {
     // Moved as the mouse moves it, so every part of the system agrees on it.
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = static_cast<LONG>((x * 65535 + GetSystemMetrics(SM_CXSCREEN) / 2) / (GetSystemMetrics(SM_CXSCREEN) - 1));
-    in.mi.dy = static_cast<LONG>((y * 65535 + GetSystemMetrics(SM_CYSCREEN) / 2) / (GetSystemMetrics(SM_CYSCREEN) - 1));
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    INPUT in = test::MouseInputAt({x, y}, MOUSEEVENTF_MOVE);
     SendInput(1, &in, sizeof in);
     test::WaitFor([&] {
       POINT p{};
@@ -332,7 +328,7 @@ TEST_F(Panel, HintShowsTheCaptionOfTheButtonUnderThePointer) {
   auto panel = Build();
   panel->SetVisible(true);
   auto shownHint = [] {
-    HWND hint = test::FindProcessWindow(GetCurrentProcessId(), kShadowedHintClass);
+    HWND hint = test::FindTopWindow(GetCurrentProcessId(), kShadowedHintClass, true);
     return hint ? ui::Window(hint).Text() : std::string();
   };
   for (const auto& [index, caption] : {std::pair{1, "Print"}, std::pair{0, "Save"}}) {

@@ -83,29 +83,43 @@ bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds timeou
 }
 
 namespace {
-struct FindData {
+struct Search {
   DWORD pid;
   const std::wstring* cls;
-  HWND found;
+  bool visibleOnly;
+  std::vector<HWND> found;
 };
-BOOL CALLBACK FindProc(HWND w, LPARAM lp) {
-  auto* d = reinterpret_cast<FindData*>(lp);
+BOOL CALLBACK Collect(HWND w, LPARAM lp) {
+  auto* s = reinterpret_cast<Search*>(lp);
   DWORD pid = 0;
   GetWindowThreadProcessId(w, &pid);
   wchar_t cls[256] = {};
   GetClassNameW(w, cls, 256);
-  if (pid == d->pid && *d->cls == cls && IsWindowVisible(w)) {
-    d->found = w;
-    return FALSE;
-  }
+  if (pid == s->pid && *s->cls == cls && (!s->visibleOnly || IsWindowVisible(w))) s->found.push_back(w);
   return TRUE;
 }
 }  // namespace
 
-HWND FindProcessWindow(DWORD pid, const std::wstring& className) {
-  FindData d{pid, &className, nullptr};
-  EnumWindows(FindProc, reinterpret_cast<LPARAM>(&d));
-  return d.found;
+INPUT MouseInputAt(POINT p, DWORD flags) {
+  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  INPUT i{};
+  i.type = INPUT_MOUSE;
+  i.mi.dx = static_cast<LONG>((p.x * 65535 + w / 2) / (w - 1));
+  i.mi.dy = static_cast<LONG>((p.y * 65535 + h / 2) / (h - 1));
+  i.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+  return i;
+}
+
+std::vector<HWND> TopWindows(DWORD pid, const std::wstring& className) {
+  Search s{pid, &className, false, {}};
+  EnumWindows(Collect, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+HWND FindTopWindow(DWORD pid, const std::wstring& className, bool visibleOnly) {
+  Search s{pid, &className, visibleOnly, {}};
+  EnumWindows(Collect, reinterpret_cast<LPARAM>(&s));
+  return s.found.empty() ? nullptr : s.found.front();
 }
 
 std::string ReadFileBytes(const std::string& path) {

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "common/handle.h"
 
@@ -49,8 +50,12 @@ class ChildProcess {
 // Polls `done` until it holds or `timeout` passes; true when it held.
 bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds timeout = std::chrono::seconds(30));
 
-// The first visible top-level window of the class that belongs to the process.
-HWND FindProcessWindow(DWORD pid, const std::wstring& className);
+// A mouse input at a screen point, in the absolute units SendInput takes.
+INPUT MouseInputAt(POINT screen, DWORD flags);
+
+// A top-level window of the process with that class; hidden ones too.
+HWND FindTopWindow(DWORD pid, const std::wstring& className, bool visibleOnly = false);
+std::vector<HWND> TopWindows(DWORD pid, const std::wstring& className);
 
 std::string ReadFileBytes(const std::string& path);
 bool WriteFileBytes(const std::string& path, const std::string& bytes);

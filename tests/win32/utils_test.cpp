@@ -25,7 +25,7 @@ TEST(WinUtils, ProfileNameOfAnotherProcessWindow) {
   test::ChildProcess editor(exe, "EditorMain");
   ASSERT_TRUE(editor.started());
   HWND window = nullptr;
-  ASSERT_TRUE(test::WaitFor([&] { return (window = test::FindProcessWindow(editor.pid(), L"EditorMain")); }));
+  ASSERT_TRUE(test::WaitFor([&] { return (window = test::FindTopWindow(editor.pid(), L"EditorMain", true)); }));
 
   EXPECT_EQ(FileNameLower(WindowProgramPath(window)), FileNameLower(exe));
   const ProfileNames names = ProfileNameOf(window);
@@ -38,7 +38,7 @@ TEST(WinUtils, LongClassNamesAreCut) {
   test::ChildProcess editor(test::ProgramDir() + "editor.exe", longClass);
   ASSERT_TRUE(editor.started());
   HWND window = nullptr;
-  ASSERT_TRUE(test::WaitFor([&] { return (window = test::FindProcessWindow(editor.pid(), Widen(longClass))); }));
+  ASSERT_TRUE(test::WaitFor([&] { return (window = test::FindTopWindow(editor.pid(), Widen(longClass), true)); }));
   const ProfileNames names = ProfileNameOf(window);
   EXPECT_EQ(names.fallback, "editor_" + std::string(100, 'K'));
   EXPECT_EQ(names.base, "editor_" + std::string(100, 'k') + "_1310721");
