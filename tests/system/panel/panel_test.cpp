@@ -380,6 +380,12 @@ TEST_F(PanelSystem, ChangedKeyTakesEffectAtOnceAndNeedsAVisibleHost) {
   PressPanelKeyIn(host.window(), host);
   EXPECT_EQ(host.Count(KeyLine(kPanelKey, kCtrl)), 1) << "the old combination is an ordinary key now";
   EXPECT_TRUE(PanelsOf(host).empty());
+  // The same key as a system key (as with Alt held) is never the panel key.
+  const int marks = host.Count(KeyLine(kMarkKey));
+  PostMessageW(host.window(), WM_SYSKEYDOWN, VK_F9, 0);
+  PostMessageW(host.window(), WM_KEYDOWN, kMarkKey, 0);
+  ASSERT_TRUE(host.WaitForLine(KeyLine(kMarkKey), marks + 1));
+  EXPECT_TRUE(PanelsOf(host).empty());
   FocusForKeys(host.window(), host);
   PressKeys({VK_F9});
   ASSERT_TRUE(WaitForPanel(host));
