@@ -186,6 +186,12 @@ class PanelSystem : public ::testing::Test {
     ADD_FAILURE() << "the panel key did not arrive whole in five presses";
   }
 
+  // Presses the panel key in the host; its panel once it shows, or null.
+  static HWND OpenPanelWithKey(const HostProcess& host) {
+    PressPanelKeyIn(host.window(), host);
+    return WaitForPanel(host);
+  }
+
   // The settings window brought up the way a user does, from a second start.
   HWND ShowSettingsWindow() {
     ChildProcess second(install_ / "Gantrix.exe", "");
@@ -340,8 +346,7 @@ TEST_F(PanelSystem, KeyInsideThePanelHidesItAndActivatesTheHost) {
   WriteProfile({});
   HostProcess host;
   ASSERT_TRUE(host.started());
-  PressPanelKeyIn(host.window(), host);
-  HWND panel = WaitForPanel(host);
+  HWND panel = OpenPanelWithKey(host);
   ASSERT_TRUE(panel);
 
   // The panel logs nothing, so a press whose Ctrl Wine dropped shows only as
@@ -405,8 +410,7 @@ TEST_F(PanelSystem, PanelFollowsItsHostOutOfAndIntoView) {
   WriteProfile({});
   HostProcess host;
   ASSERT_TRUE(host.started());
-  PressPanelKeyIn(host.window(), host);
-  HWND panel = WaitForPanel(host);
+  HWND panel = OpenPanelWithKey(host);
   ASSERT_TRUE(panel);
   ASSERT_EQ(ProfileFirstLine(), "1");
 
@@ -480,8 +484,7 @@ TEST_F(PanelSystem, StopSavesAndDestroysThePanels) {
   WriteProfile({});
   HostProcess host;
   ASSERT_TRUE(host.started());
-  PressPanelKeyIn(host.window(), host);
-  HWND panel = WaitForPanel(host);
+  HWND panel = OpenPanelWithKey(host);
   ASSERT_TRUE(panel);
   ASSERT_EQ(ProfileFirstLine(), "1");
 
@@ -498,8 +501,7 @@ TEST_F(PanelSystem, ReloadRebuildsFromTheChangedProfileWhereThePanelStands) {
   WriteProfile({});
   HostProcess host;
   ASSERT_TRUE(host.started());
-  PressPanelKeyIn(host.window(), host);
-  HWND panel = WaitForPanel(host);
+  HWND panel = OpenPanelWithKey(host);
   ASSERT_TRUE(panel);
   const POINT before = Place(panel);
 
@@ -543,8 +545,7 @@ TEST_F(PanelSystem, PanelCommandsStartTheControlPanelAndShowTheAboutBox) {
   };
 
   // Without a profile: the notice and its button.
-  PressPanelKeyIn(host.window(), host);
-  HWND panel = WaitForPanel(host);
+  HWND panel = OpenPanelWithKey(host);
   ASSERT_TRUE(panel);
   HWND button = GetDlgItem(panel, TGantrixForm::kButton1);
   ASSERT_TRUE(IsWindowVisible(button));
@@ -591,8 +592,7 @@ TEST_F(PanelSystem, HostThatPeeksFirstGetsOnePanelAndNeverTheKey) {
   WriteProfile({});
   HostProcess host(kHostClass, "peek");
   ASSERT_TRUE(host.started());
-  PressPanelKeyIn(host.window(), host);
-  HWND panel = WaitForPanel(host);
+  HWND panel = OpenPanelWithKey(host);
   ASSERT_TRUE(panel);
   EXPECT_EQ(host.Count(KeyLine(kPanelKey, kCtrl)), 0);
   EXPECT_EQ(PanelsOf(host).size(), 1u);
