@@ -321,27 +321,44 @@ TEST_F(Panel, ClickPostsTheCommandAndTheCloseBoxHides) {
   EXPECT_EQ(SendMessageW(panel->ToolBar(), TB_BUTTONCOUNT, 0, 0), 2);
 }
 
-// Resting the pointer on a button shows its caption in the shadowed hint window.
+// Resting the pointer on a button shows its caption in the shadowed hint
+// window; after a rebuild, the new buttons' captions.
 TEST_F(Panel, HintShowsTheCaptionOfTheButtonUnderThePointer) {
-  WriteProfile(names_.base,
-               {"1", "c", "20", "0", "1", "16", "16", "60", "200", "300", "200", "4021;Save", "77;Print"});
+  const std::vector<std::string> head = {"1", "c", "20", "0", "1", "16", "16", "60", "200", "300", "200"};
+  auto profile = [&](std::vector<std::string> buttons) {
+    std::vector<std::string> lines = head;
+    lines.insert(lines.end(), buttons.begin(), buttons.end());
+    WriteProfile(names_.base, lines);
+  };
+  profile({"4021;Save", "77;Print"});
   auto panel = Build();
   panel->SetVisible(true);
   auto shownHint = [] {
     HWND hint = test::FindTopWindow(GetCurrentProcessId(), kShadowedHintClass, true);
     return hint ? ui::Window(hint).Text() : std::string();
   };
-  for (const auto& [index, caption] : {std::pair{1, "Print"}, std::pair{0, "Save"}}) {
+  const struct {
+    bool rebuildFirst;
+    int index;
+    const char* caption;
+  } cases[] = {{false, 1, "Print"}, {false, 0, "Save"}, {true, 1, "Preview"}, {false, 2, "Close"}};
+  for (const auto& c : cases) {
+    if (c.rebuildFirst) {
+      profile({"4021;Save", "78;Preview", "79;Close"});
+      panel->LoadButtons(dir_.path(), host_.hwnd(), false);
+    }
     RECT r{};
-    SendMessageW(panel->ToolBar(), TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r));
+    SendMessageW(panel->ToolBar(), TB_GETITEMRECT, static_cast<WPARAM>(c.index), reinterpret_cast<LPARAM>(&r));
     MapWindowPoints(panel->ToolBar(), nullptr, reinterpret_cast<POINT*>(&r), 2);
     // From outside the panel, the way a user comes to a button.
     PointerAt(r.left + 5, r.top - 100);
     EXPECT_TRUE(test::WaitFor([&] { return shownHint().empty(); }, std::chrono::seconds(10)));
     PointerAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    EXPECT_TRUE(test::WaitFor([&] { return shownHint() == caption; }, std::chrono::seconds(10)))
-        << caption << " / " << shownHint();
+    EXPECT_TRUE(test::WaitFor([&] { return shownHint() == c.caption; }, std::chrono::seconds(10)))
+        << c.caption << " / " << shownHint();
   }
+  EXPECT_EQ(test::TopWindows(GetCurrentProcessId(), kShadowedHintClass).size(), 1u)
+      << "the old tool bar's hint window went with it";
 }
 
 TEST_F(Panel, LanguageFileRelabelsTheNotice) {
