@@ -195,9 +195,10 @@ void TGantrixForm::LoadButtons(const std::string& dir, HWND host, bool applyPosi
   // the tool bar's layout grows with the square of its length; the rest stay
   // in the list, so a save writes every line back.
   const size_t shown = std::min(buttons_.size(), kMaxToolButtons);
+  const bool textOnly = ReadButtonMode(modeText_) == ButtonMode::Text;
   for (size_t k = 0; k < shown; ++k) {
     TBBUTTON tb{};
-    tb.iBitmap = ReadButtonMode(modeText_) == ButtonMode::Text ? I_IMAGENONE : static_cast<int>(k);
+    tb.iBitmap = textOnly ? I_IMAGENONE : static_cast<int>(k);
     tb.idCommand = static_cast<int>(kFirstButton + k);
     tb.fsState = TBSTATE_ENABLED;
     tb.fsStyle = BTNS_BUTTON | BTNS_AUTOSIZE | BTNS_NOPREFIX;

@@ -120,7 +120,7 @@ LRESULT OnGetMessage(int code, WPARAM wParam, LPARAM lParam) noexcept {
       const KeySettings keys = CurrentKeys();
       const bool panelKey = keys.PanelKey != 0 && msg.wParam == static_cast<WPARAM>(keys.PanelKey);
       const bool panelModifiers = panelKey && ShiftDown(keys.PanelShift);
-      RecallRaveloMenu(msg);
+      RecallRaveloMenu(msg, keys);
       if (panelKey) HandlePanelKey(msg, panelModifiers);
     }
   }

@@ -103,8 +103,7 @@ void RecordRaveloCommand(const MSG& msg) noexcept {
   });
 }
 
-void RecallRaveloMenu(MSG& msg) noexcept {
-  const KeySettings keys = CurrentKeys();
+void RecallRaveloMenu(MSG& msg, const KeySettings& keys) noexcept {
   if (keys.RaveloOn == 0 || !IsRaveloCombination(msg, keys)) return;
   const RaveloEntry* found = Find(GetAncestor(msg.hwnd, GA_ROOT));
   if (!found) return;

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+#include "hook/state.h"
+
 namespace gx::hook {
 
 struct RaveloEntry {
@@ -28,7 +30,7 @@ ParentMenu FindParentMenu(HMENU target, HMENU menu) noexcept;
 void RecordRaveloCommand(const MSG& msg) noexcept;
 // WM_KEYDOWN: the Ravelo combination opens the recorded menu; the key is
 // swallowed whenever the window has a record.
-void RecallRaveloMenu(MSG& msg) noexcept;
+void RecallRaveloMenu(MSG& msg, const KeySettings& keys) noexcept;
 
 void ClearRaveloEntries() noexcept;
 const RaveloEntry* RaveloEntryOf(HWND host) noexcept;

@@ -169,7 +169,9 @@ class PanelSystem : public ::testing::Test {
   // Presses the panel key in `window`, whose keys `logger` logs, and returns
   // once it has been handled. Under Wine a focus change can reset the thread's
   // Ctrl state between the two key-downs without any message; the key then
-  // arrives bare, which the log shows, and the press is repeated.
+  // arrives bare, which the log shows, and the press is repeated. A mark key
+  // that never arrives is a failure, not a reason to press again: the panel
+  // key before it may have been handled where the focus went.
   static void PressPanelKeyIn(HWND window, const HostProcess& logger, const char* prefix = "") {
     for (int attempt = 0; attempt < 5; ++attempt) {
       FocusForKeys(window, logger, prefix);
@@ -177,9 +179,8 @@ class PanelSystem : public ::testing::Test {
       const int marks = logger.Count(KeyLine(kMarkKey, 0, prefix));
       PressKeys({VK_CONTROL, kPanelKey});
       PressKeys({kMarkKey});
-      // Keys that went to no window of the host (the focus had not arrived)
-      // left nothing behind: focus again and repeat.
-      if (!logger.WaitForLine(KeyLine(kMarkKey, 0, prefix), marks + 1, 10000)) continue;
+      ASSERT_TRUE(logger.WaitForLine(KeyLine(kMarkKey, 0, prefix), marks + 1))
+          << "a key after the panel key was lost";
       if (logger.Count(KeyLine(kPanelKey, 0, prefix)) == bare) return;
       WaitPastKeyGate();  // the bare key started the gate
     }
@@ -583,7 +584,6 @@ TEST_F(PanelSystem, PanelCommandsStartTheControlPanelAndShowTheAboutBox) {
   // The box was modal to the panel alone: the host went on meanwhile and still does.
   PostMessageW(host.window(), WM_COMMAND, 4242, 0);
   EXPECT_TRUE(host.WaitForLine("WM_COMMAND 4242 0"));
-  EXPECT_EQ(startedWith(2).size(), 2u) << "the About box starts nothing";
 }
 
 // Some frameworks peek at each message before they take it; the hook sees
