@@ -20,7 +20,6 @@ class Button : public Window {
                        DWORD style = BS_PUSHBUTTON | WS_TABSTOP) {
     return Button(CreateControl(parent, kClass, text, style, x, y, w, h, id));
   }
-  void Click() const { Send(BM_CLICK); }
 };
 
 class CheckBox : public Button {
@@ -70,7 +69,6 @@ class Memo : public Window {
   static constexpr const wchar_t* kClass = L"EDIT";
   void Clear() const { SetText(""); }
   void AddLine(const std::string& line) const;
-  int LineCount() const { return static_cast<int>(Send(EM_GETLINECOUNT)); }
 };
 
 // The hot-key edit holds a 16-bit shortcut value (virtual key in the low byte,
